@@ -1,0 +1,55 @@
+#pragma once
+
+#include "common/Rgb.h"
+
+// One row of a window's layout table: a control with its designed name, kind, caption, box in
+// twips, font and colours. Each window keeps its design as an array of these rows, and
+// LayoutBuilder turns the array into widgets. Tests read the same rows to check the live window.
+
+enum class ControlKind {
+    Label,  // text, optionally bordered, transparent or opaque
+    Button, // push button; keeps every mouse press to itself
+    Shape,  // rounded rectangle; takes no mouse input
+    Line,   // straight line from (left, top) to (width, height) read as (x2, y2); no mouse input
+    Image,  // picture stretched to its box
+};
+
+struct ColourSpec {
+    enum class Role { Default, Rgb, ButtonFace, ButtonText, WindowText, Highlight, Transparent };
+    Role role = Role::Default;
+    Rgb rgb{};
+
+    static constexpr ColourSpec of(int r, int g, int b) { return {Role::Rgb, {r, g, b}}; }
+    static constexpr ColourSpec system(Role role) { return {role, {}}; }
+    static constexpr ColourSpec transparent() { return {Role::Transparent, {}}; }
+};
+
+struct FontSpec {
+    const char *face = "MS Sans Serif";
+    double points = 8.25;
+    bool bold = false;
+    bool underline = false;
+};
+
+enum class BorderStyle { None, Sunken, Flat };
+enum class TextAlign { Left, Right, Centre };
+
+struct ControlSpec {
+    int order = 0; // stacking order: a lower number is drawn in front of a higher one
+    const char *name = "";
+    ControlKind kind = ControlKind::Label;
+    const char *caption = "";
+    int left = 0; // for a line: x1
+    int top = 0;  // for a line: y1
+    int width = 0;  // for a line: x2
+    int height = 0; // for a line: y2
+    FontSpec font{};
+    ColourSpec text{};   // label text; shape and line: the border or line colour
+    ColourSpec back{};   // label background; button back colour; shape fill
+    BorderStyle border = BorderStyle::None;
+    TextAlign align = TextAlign::Left;
+    bool wrap = true;
+    int penWidth = 1; // shapes and lines, in pixels
+    bool visible = true;
+    const char *accessibleName = nullptr;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class Form1;
+
+// The program's other windows, each a single instance for the whole run: the rating window (whose
+// ratings outlive the window), the Specifications window and the About window. The main window's
+// menu opens them through here, modeless; opening one that is open brings it to the front.
+class WindowNavigator : public QObject {
+    Q_OBJECT
+public:
+    explicit WindowNavigator(QObject *parent = nullptr);
+    ~WindowNavigator() override;
+
+    void openRatings();
+    void openSpecifications();
+    void openAbout();
+    // File > Exit: closes the main window, then the Specifications and About windows; the rating
+    // window stays open if it is, and the program ends when its last window is closed.
+    void exitFromMain(Form1 *mainWindow);
+
+    QWidget *ratingsWindow() const;
+    QWidget *specificationsWindow() const;
+    QWidget *aboutWindow() const;
+
+private:
+    struct Private;
+    Private *d;
+};
