@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
-class Form1;
+class QWidget;
 
 // The program's other windows, each a single instance for the whole run: the rating window (whose
 // ratings outlive the window), the Specifications window and the About window. The main window's
@@ -19,7 +19,7 @@ public:
     void openAbout();
     // File > Exit: closes the main window, then the Specifications and About windows; the rating
     // window stays open if it is, and the program ends when its last window is closed.
-    void exitFromMain(Form1 *mainWindow);
+    void exitFromMain(QWidget *mainWindow);
 
     QWidget *ratingsWindow() const;
     QWidget *specificationsWindow() const;

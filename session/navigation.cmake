@@ -1,0 +1,3 @@
+tallymere_library(tm_navigation
+  SOURCES WindowNavigator.cpp WindowNavigator.h
+  LINK Qt6::Widgets tm_layout)
