@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tallymere and starts it.
+set -euo pipefail
+
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$top/scripts/setup.sh"
+"$top/scripts/build.sh" "$top/build"
+exec "$top/build/app/tallymere" "$@"

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tallymere and runs the whole test suite twice: once in the
+# ordinary build, once built with the address and undefined-behaviour sanitizers.
+set -euo pipefail
+
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$top/scripts/setup.sh"
+
+export QT_QPA_PLATFORM=offscreen
+
+echo "== Build and test =="
+"$top/scripts/build.sh" "$top/build"
+ctest --test-dir "$top/build" --output-on-failure --timeout 600
+
+echo "== Sanitizer build (address, undefined) and test =="
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+"$top/scripts/build.sh" "$top/build-sanitize" -DTALLYMERE_SANITIZE=ON -DTALLYMERE_BUILD_BENCH=OFF
+ctest --test-dir "$top/build-sanitize" --output-on-failure --timeout 900
