@@ -1,0 +1,41 @@
+#pragma once
+
+#include "common/ControlSpec.h"
+
+#include <QStringList>
+
+#include <span>
+
+// A rating bar of the layout: its name, box in twips and designed tab index.
+struct BarSpec {
+    const char *name;
+    int left;
+    int top;
+    int width;
+    int height;
+    int tabIndex;
+};
+
+// The design of the rating window, in twips from the top-left corner of its client area (Label1
+// from the corner of Frame1). The scale rows come from ScaleTable; the rest is written out here.
+namespace ratingslayout {
+
+inline constexpr const char *windowName = "CluttteringScalesForm";
+inline constexpr const char *caption = "VISUAL ANALOG SCALE scoring system";
+inline constexpr Rgb background{192, 255, 255};
+inline constexpr int clientWidth = 14835;
+inline constexpr int clientHeight = 10710;
+
+// The instruction frame (a titled group box; its caption, font and colours are the frame's own).
+const ControlSpec &frame();
+// The controls inside the frame: Label1 with the instruction text.
+std::span<const ControlSpec> frameControls();
+// The labels on the window itself: the column titles and, for each scale, title, anchors and the
+// two score boxes.
+std::span<const ControlSpec> controls();
+// The nine bars, in screen order.
+std::span<const BarSpec> bars();
+// The twenty controls that Hide and Show act on.
+QStringList numberControls();
+
+} // namespace ratingslayout
