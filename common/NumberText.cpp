@@ -1,7 +1,6 @@
 #include "common/NumberText.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <cmath>
 #include <cstdio>
@@ -141,9 +140,16 @@ QString pattern(double value, const QString &format, const QString &decimal)
 {
     // The digit section is the run of "0", "#" and "." characters; what stands before and after
     // it is written as it is ("%" also scales the value by 100).
-    const qsizetype first = format.indexOf(QRegularExpression(QStringLiteral("[0#.]")));
+    const auto isDigitChar = [](QChar c) {
+        return c == QLatin1Char('0') || c == QLatin1Char('#') || c == QLatin1Char('.');
+    };
+    qsizetype first = 0;
+    while (first < format.size() && !isDigitChar(format[first]))
+        ++first;
+    if (first == format.size())
+        first = -1;
     qsizetype last = first;
-    while (last < format.size() && QStringLiteral("0#.").contains(format[last]))
+    while (last >= 0 && last < format.size() && isDigitChar(format[last]))
         ++last;
     const QString digitsPart = first < 0 ? QString() : format.mid(first, last - first);
     const QString prefix = first < 0 ? format : format.left(first);

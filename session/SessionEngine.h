@@ -30,6 +30,22 @@ public:
     const SessionFields &fields() const { return m_fields; }
 
 private:
+    void advanceTimes();
+    void addTalkTick();
+    void pressLeft();
+    void pressRight();
+    void releaseLeft();
+    void releaseRight();
+    void countSpeakingInterval();
+    void clearLeftHeld();
+    void clearRightHeld();
+    void toggle();
+    void start();
+    void pause();
+    void reset();
+    void showResultsPanel(bool visible);
+    void writeResults();
+
     SessionView &m_view;
     SessionFields m_fields;
     State m_state = State::Ready;

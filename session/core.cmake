@@ -1,0 +1,10 @@
+# The counting session without widgets: state, rules, results and the tick source.
+tallymere_library(tm_session_core
+  SOURCES
+    DriftFreeTimer.cpp DriftFreeTimer.h
+    MonotonicClock.cpp MonotonicClock.h
+    SessionEngine.cpp SessionEngine.h
+    SessionFields.h
+    SessionResults.cpp SessionResults.h
+    SessionView.cpp SessionView.h
+  LINK Qt6::Core tm_text)

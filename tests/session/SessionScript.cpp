@@ -1,0 +1,62 @@
+#include "SessionScript.h"
+
+#include "common/MouseButtons.h"
+
+#include <QStringList>
+#include <stdexcept>
+
+namespace sessionscript {
+
+namespace {
+
+void step(SessionEngine &engine, const QString &name)
+{
+    if (name == QLatin1String("S"))
+        engine.Command1_KeyDown(SessionEngine::SpaceKey, false);
+    else if (name == QLatin1String("A"))
+        engine.Command1_KeyDown(SessionEngine::SpaceKey, true);
+    else if (name == QLatin1String("K"))
+        engine.Command1_KeyDown(65, false);
+    else if (name == QLatin1String("M"))
+        engine.Form_MouseDown(mousebuttons::Middle);
+    else if (name == QLatin1String("m"))
+        engine.Form_MouseUp(mousebuttons::Middle);
+    else if (name == QLatin1String("I"))
+        engine.Instructions_MouseDown(mousebuttons::Middle);
+    else if (name == QLatin1String("i"))
+        engine.Instructions_MouseDown(mousebuttons::Left);
+    else if (name == QLatin1String("L"))
+        engine.Form_MouseDown(mousebuttons::Left);
+    else if (name == QLatin1String("l"))
+        engine.Form_MouseUp(mousebuttons::Left);
+    else if (name == QLatin1String("R"))
+        engine.Form_MouseDown(mousebuttons::Right);
+    else if (name == QLatin1String("r"))
+        engine.Form_MouseUp(mousebuttons::Right);
+    else if (name == QLatin1String("t"))
+        engine.Timer1_Timer();
+    else if (name == QLatin1String("X"))
+        engine.Command2_Click();
+    else if (name.startsWith(QLatin1Char('D')))
+        engine.Form_MouseDown(name.mid(1).toInt());
+    else if (name.startsWith(QLatin1Char('U')))
+        engine.Form_MouseUp(name.mid(1).toInt());
+    else
+        throw std::invalid_argument("unknown script step: " + name.toStdString());
+}
+
+} // namespace
+
+void run(SessionEngine &engine, const QString &script)
+{
+    const QStringList steps = script.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString &token : steps) {
+        const qsizetype star = token.indexOf(QLatin1Char('*'));
+        const QString name = star < 0 ? token : token.left(star);
+        const int times = star < 0 ? 1 : token.mid(star + 1).toInt();
+        for (int i = 0; i < times; ++i)
+            step(engine, name);
+    }
+}
+
+} // namespace sessionscript
