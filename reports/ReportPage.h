@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// One item of a report line: a text placed at a column stop. Column 1 is the left edge of the
+// printable area; column n lies n - 1 average character widths to its right.
+struct ReportItem {
+    int column = 1;
+    QString text;
+
+    friend bool operator==(const ReportItem &, const ReportItem &) = default;
+};
+
+using ReportLine = QList<ReportItem>; // an empty line is a line break alone
+
+// A printed report as plain data: a title for the print job and its lines, top-down, of items
+// at column stops. Built without any device; ReportLayout turns it into positions on a page.
+class ReportPage {
+public:
+    // The text printed in place of a measure that cannot be computed (a zero divisor, a scale
+    // never rated).
+    static constexpr char notAvailable[] = "  n/a ";
+
+    explicit ReportPage(QString title = {});
+
+    // A rule: `count` copies of `character`.
+    static QString rule(char character, int count);
+
+    void addEmptyLines(int count);
+    void addLine(ReportLine items);
+
+    const QString &title() const { return m_title; }
+    const QList<ReportLine> &lines() const { return m_lines; }
+
+private:
+    QString m_title;
+    QList<ReportLine> m_lines;
+};

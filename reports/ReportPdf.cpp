@@ -1,0 +1,67 @@
+#include "reports/ReportPdf.h"
+
+#include "reports/ReportLayout.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int resolutionDpi = 1200;
+
+} // namespace
+
+QFont ReportPdf::font()
+{
+    QFont font(QStringLiteral("Courier New"));
+    // Where Courier New is missing, its metric twin Liberation Mono keeps the columns exact.
+    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("DejaVu Sans Mono")});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setKerning(false);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+std::optional<QByteArray> ReportPdf::render(const ReportPage &page, const QPageLayout &layout)
+{
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    if (!buffer.open(QIODevice::WriteOnly))
+        return std::nullopt;
+    QPdfWriter writer(&buffer);
+    writer.setResolution(resolutionDpi);
+    writer.setPageLayout(layout);
+    writer.setTitle(page.title());
+    writer.setCreator(QStringLiteral("Tallymere2.02"));
+
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return std::nullopt;
+    const QFont printerFont = font();
+    painter.setFont(printerFont);
+    const QFontMetricsF metrics(printerFont, &writer);
+    const double lineHeight = metrics.lineSpacing();
+    const double pageHeight = writer.height();
+    const int rowsPerPage = std::max(1, static_cast<int>(pageHeight / lineHeight));
+
+    const auto width = [&metrics](const QString &text) { return metrics.horizontalAdvance(text); };
+    int pageIndex = 0;
+    for (const PlacedText &text : reportlayout::place(page, metrics.averageCharWidth(), width)) {
+        // A report longer than the page goes on to a new one rather than off its bottom edge.
+        while (text.row / rowsPerPage > pageIndex) {
+            writer.newPage();
+            ++pageIndex;
+        }
+        const double y = (text.row % rowsPerPage) * lineHeight + metrics.ascent();
+        painter.drawText(QPointF(text.x, y), text.text);
+    }
+    if (!painter.end())
+        return std::nullopt;
+    return pdf;
+}

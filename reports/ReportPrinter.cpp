@@ -1,0 +1,108 @@
+#include "reports/ReportPrinter.h"
+
+#include "reports/CupsPrinter.h"
+#include "reports/ReportPdf.h"
+
+#include <QDir>
+#include <QObject>
+#include <QSaveFile>
+
+namespace {
+
+QString withDetail(const QString &message, const QString &detail)
+{
+    return detail.isEmpty() ? message : message + QStringLiteral(" (") + detail + QLatin1Char(')');
+}
+
+PrintOutcome::Kind kindOf(CupsPrinter::Status status)
+{
+    switch (status) {
+    case CupsPrinter::Status::NoPrinter: return PrintOutcome::Kind::NoPrinter;
+    case CupsPrinter::Status::ServiceUnavailable: return PrintOutcome::Kind::ServiceUnavailable;
+    case CupsPrinter::Status::Stopped: return PrintOutcome::Kind::PrinterStopped;
+    case CupsPrinter::Status::Rejecting: return PrintOutcome::Kind::PrinterRejecting;
+    case CupsPrinter::Status::Ready: break;
+    }
+    return PrintOutcome::Kind::Printed;
+}
+
+} // namespace
+
+QString PrintOutcome::message() const
+{
+    switch (kind) {
+    case Kind::Printed:
+        return QObject::tr("The report was sent to the printer \"%1\" (job %2).")
+            .arg(printer)
+            .arg(jobId);
+    case Kind::NoPrinter:
+        return QObject::tr("No printer is installed, so the report cannot be printed.");
+    case Kind::ServiceUnavailable:
+        return QObject::tr("The print service is not running, so the report cannot be printed.");
+    case Kind::PrinterStopped:
+        return QObject::tr("The printer \"%1\" is stopped. Start it and print again; nothing was "
+                           "printed.")
+            .arg(printer);
+    case Kind::PrinterRejecting:
+        return QObject::tr("The printer \"%1\" is not accepting jobs. Nothing was printed.")
+            .arg(printer);
+    case Kind::JobRefused:
+        return withDetail(QObject::tr("The printer \"%1\" did not accept the report. Nothing was "
+                                      "printed.")
+                              .arg(printer),
+                          detail);
+    case Kind::RenderFailed:
+        return QObject::tr("The report page could not be prepared. Nothing was printed.");
+    }
+    return {};
+}
+
+QString SaveOutcome::message() const
+{
+    const QString where = QDir::toNativeSeparators(path);
+    if (saved)
+        return QObject::tr("The report was saved as:\n%1").arg(where);
+    return withDetail(QObject::tr("The report could not be saved to %1.").arg(where), detail);
+}
+
+PrintOutcome ReportPrinter::print(const ReportPage &page)
+{
+    PrintOutcome outcome;
+    const CupsPrinter::Destination destination = CupsPrinter::defaultDestination();
+    outcome.printer = destination.name;
+    outcome.detail = destination.detail;
+    outcome.kind = kindOf(destination.status);
+    if (!outcome.printed())
+        return outcome;
+
+    const std::optional<QByteArray> pdf = ReportPdf::render(page, destination.pageLayout);
+    if (!pdf) {
+        outcome.kind = PrintOutcome::Kind::RenderFailed;
+        return outcome;
+    }
+    const CupsPrinter::Submission job = CupsPrinter::submit(destination.name, *pdf, page.title());
+    outcome.jobId = job.jobId;
+    outcome.detail = job.detail;
+    if (!job.accepted)
+        outcome.kind = job.serviceUnavailable ? PrintOutcome::Kind::ServiceUnavailable
+                                              : PrintOutcome::Kind::JobRefused;
+    return outcome;
+}
+
+SaveOutcome ReportPrinter::saveAsPdf(const ReportPage &page, const QString &path)
+{
+    SaveOutcome outcome;
+    outcome.path = path;
+    const std::optional<QByteArray> pdf = ReportPdf::render(page, CupsPrinter::localeDefaultPage());
+    if (!pdf) {
+        outcome.detail = QObject::tr("the page could not be prepared");
+        return outcome;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*pdf) != pdf->size() || !file.commit()) {
+        outcome.detail = file.errorString();
+        return outcome;
+    }
+    outcome.saved = true;
+    return outcome;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "reports/ReportPage.h"
+
+#include <QString>
+
+// What became of one report sent to the printer: printed (with the job number the print service
+// gave it) or why not. Failures carry the message the user is shown.
+struct PrintOutcome {
+    enum class Kind {
+        Printed,
+        NoPrinter,          // nothing to print on; the report can be saved as PDF instead
+        ServiceUnavailable, // the print service is not running; the same offer
+        PrinterStopped,
+        PrinterRejecting,
+        JobRefused,
+        RenderFailed,
+    };
+
+    Kind kind = Kind::Printed;
+    int jobId = 0;
+    QString printer;
+    QString detail; // the print service's own words, where it gave any
+
+    bool printed() const { return kind == Kind::Printed; }
+    bool canSaveInstead() const
+    {
+        return kind == Kind::NoPrinter || kind == Kind::ServiceUnavailable;
+    }
+    QString message() const;
+};
+
+// What became of saving a report as a PDF file.
+struct SaveOutcome {
+    bool saved = false;
+    QString path;
+    QString detail;
+
+    QString message() const;
+};
+
+// Prints a report page on the system's default printer at once, without a dialog: checks that
+// the printer exists and can take a job, draws the page as PDF on its paper and hands it to the
+// print service. Nothing is sent when any check fails.
+class ReportPrinter {
+public:
+    static PrintOutcome print(const ReportPage &page);
+
+    // The same page, on the locale's default paper, written to `path`.
+    static SaveOutcome saveAsPdf(const ReportPage &page, const QString &path);
+};

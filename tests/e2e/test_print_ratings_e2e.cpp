@@ -1,0 +1,218 @@
+#include "CupsSandbox.h"
+#include "ModalDriver.h"
+#include "ReportReadBack.h"
+
+#include "common/FontSubstitutes.h"
+#include "reports/PdfFileChooser.h"
+#include "reports/PrintCommands.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using readback::row;
+
+// File > Print of the rating window, end to end through a private CUPS scheduler: every row with
+// its scores at their column stops, "  n/a " for scales never pressed, and the failures.
+class TestPrintRatingsE2E : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void printsEveryRowAtItsColumns();
+    void promptsThenReadsTheRatingsOnce();
+    void stoppedPrinterSendsNothing();
+    void noPrinterSavesTheRatingsAsPdf();
+
+private:
+    void print(const RatingFields &fields);
+
+    static constexpr const char *queue = "tallymere_ratings";
+    std::unique_ptr<CupsSandbox> m_cups;
+    std::unique_ptr<ModalDriver> m_user;
+    RatingFields m_ratings;
+    int m_readings = 0;
+    QStringList m_textsAtReading;
+};
+
+namespace {
+
+// Rated: speaking rate 778, disfluency 3, naturalness 0 (pressed at the left edge), thought
+// organization 389. The other five were never pressed.
+RatingFields someRatings()
+{
+    RatingFields f;
+    f.ratingSpeakingRate = 778;
+    f.ratedSpeakingRate = true;
+    f.ratingDisfluency = 3;
+    f.ratedDisfluency = true;
+    f.ratingNaturalness = 0;
+    f.ratedNaturalness = true;
+    f.ratingThoughtOrganization = 389;
+    f.ratedThoughtOrganization = true;
+    return f;
+}
+
+bool same(const RatingFields &a, const RatingFields &b)
+{
+    const auto values = [](const RatingFields &f) {
+        return QList<float>{f.ratingSpeakingRate,
+                            f.ratingRateRegularity,
+                            f.ratingDisfluency,
+                            f.ratingSyllableProductionIntegrity,
+                            f.ratingOverallArticulationAccuracy,
+                            f.ratingNaturalness,
+                            f.ratingLanguageCoherence,
+                            f.ratingPragmaticLanguageAppropriateness,
+                            f.ratingThoughtOrganization};
+    };
+    const auto flags = [](const RatingFields &f) {
+        return QList<bool>{f.ratedSpeakingRate,
+                           f.ratedRateRegularity,
+                           f.ratedDisfluency,
+                           f.ratedSyllableProductionIntegrity,
+                           f.ratedOverallArticulationAccuracy,
+                           f.ratedNaturalness,
+                           f.ratedLanguageCoherence,
+                           f.ratedPragmaticLanguageAppropriateness,
+                           f.ratedThoughtOrganization};
+    };
+    return values(a) == values(b) && flags(a) == flags(b);
+}
+
+QStringList expectedRows()
+{
+    const QString na = QStringLiteral("  n/a");
+    return {
+        row({{10, QString(53, '=')}}),
+        row({{10, "RESULTS of the Visual Analog Scale Perceptual Rating Procedure"}}),
+        row({{10, QString(53, '=')}}),
+        row({{10, "Perceptual Feature:"}, {50, "% score:"}, {65, "Scale 1-9"}}),
+        row({{10, QString(16, '_')}, {50, QString(9, '_')}, {65, QString(7, '_')}}),
+        row({{10, "Speaking rate"}, {50, "100.0 %"}, {65, "9.0"}}),
+        row({{10, "Rate regularity"}, {50, "  n/a "}, {65, na}}),
+        row({{10, "Disfluency"}, {50, ".4 %"}, {65, "1.0"}}),
+        row({{10, "Syllable production integrity"}, {50, "  n/a "}, {65, na}}),
+        row({{10, "Overall articulation accuracy"}, {50, "  n/a "}, {65, na}}),
+        row({{10, "Naturalness"}, {50, ".0 %"}, {65, "1.0"}}),
+        row({{10, "Pragmatic language appropriateness"}, {50, "  n/a "}, {65, na}}),
+        row({{10, "Language coherence"}, {50, "  n/a "}, {65, na}}),
+        row({{10, "Thought organization"}, {50, "50.0 %"}, {65, "5.0"}}),
+        row({{10, QString(54, '_')}}),
+    };
+}
+
+void compareReadBack(const QString &pdf)
+{
+    const QStringList actual = readback::rows(
+        CupsSandbox::pdfText(pdf), QStringLiteral("RESULTS of the Visual Analog Scale"), 10);
+    const QStringList expected = expectedRows();
+    QCOMPARE(actual.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(actual.at(i), readback::trimmedRight(expected.at(i)));
+}
+
+} // namespace
+
+void TestPrintRatingsE2E::initTestCase()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    fonts::registerSubstitutes();
+    const QStringList missing = CupsSandbox::missingTools();
+    if (!missing.isEmpty())
+        QFAIL(qPrintable("needed for printing tests but not installed: " + missing.join(", ")));
+    m_cups = std::make_unique<CupsSandbox>();
+    QString error;
+    if (!m_cups->start(&error) || !m_cups->addDefaultQueue(queue, &error))
+        QFAIL(qPrintable(error));
+}
+
+void TestPrintRatingsE2E::init()
+{
+    m_user = std::make_unique<ModalDriver>();
+    m_readings = 0;
+    m_textsAtReading.clear();
+}
+
+void TestPrintRatingsE2E::cleanup()
+{
+    pdffilechooser::set({});
+    m_user.reset();
+    QString error;
+    QString printers;
+    m_cups->run("lpstat", {"-p"}, &printers);
+    if (!printers.contains(queue))
+        QVERIFY2(m_cups->addDefaultQueue(queue, &error), qPrintable(error));
+    m_cups->run("cupsenable", {queue});
+}
+
+void TestPrintRatingsE2E::cleanupTestCase()
+{
+    m_cups.reset();
+}
+
+void TestPrintRatingsE2E::print(const RatingFields &fields)
+{
+    m_ratings = fields;
+    printcommands::printRatings(nullptr, [this]() {
+        ++m_readings;
+        m_textsAtReading = m_user->texts();
+        return m_ratings;
+    });
+}
+
+void TestPrintRatingsE2E::printsEveryRowAtItsColumns()
+{
+    const int before = static_cast<int>(m_cups->jobFiles().size());
+    print(someRatings());
+    const QString job = m_cups->waitForJobFiles(before + 1, 30000);
+    QVERIFY2(!job.isEmpty(), qPrintable(m_cups->log()));
+    compareReadBack(job);
+    QVERIFY(same(m_ratings, someRatings()));
+}
+
+void TestPrintRatingsE2E::promptsThenReadsTheRatingsOnce()
+{
+    const int before = static_cast<int>(m_cups->jobFiles().size());
+    print(someRatings());
+    QCOMPARE(m_user->texts(), QStringList{"Is the printer on?"});
+    QCOMPARE(m_readings, 1);
+    QCOMPARE(m_textsAtReading, QStringList{"Is the printer on?"});
+    QVERIFY(!m_cups->waitForJobFiles(before + 1, 30000).isEmpty());
+}
+
+void TestPrintRatingsE2E::stoppedPrinterSendsNothing()
+{
+    QVERIFY(m_cups->run("cupsdisable", {queue}));
+    const int files = static_cast<int>(m_cups->jobFiles().size());
+    const int jobs = m_cups->jobCount();
+    print(someRatings());
+    QCOMPARE(m_user->texts().size(), 2);
+    QVERIFY(m_user->texts().last().contains(QLatin1String("is stopped")));
+    QTest::qWait(300);
+    QCOMPARE(m_cups->jobFiles().size(), files);
+    QCOMPARE(m_cups->jobCount(), jobs);
+    QVERIFY(same(m_ratings, someRatings()));
+}
+
+void TestPrintRatingsE2E::noPrinterSavesTheRatingsAsPdf()
+{
+    QString error;
+    QVERIFY2(m_cups->removeQueue(queue, &error), qPrintable(error));
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("ratings.pdf"));
+    pdffilechooser::set([&](QWidget *, const QString &) { return target; });
+    m_user->answerNextQuestion(QMessageBox::Yes);
+    print(someRatings());
+    QCOMPARE(m_user->texts().last(), QString("The report was saved as:\n") + target);
+    compareReadBack(target);
+}
+
+QTEST_MAIN(TestPrintRatingsE2E)
+#include "test_print_ratings_e2e.moc"

@@ -1,0 +1,349 @@
+#include "CupsSandbox.h"
+#include "ModalDriver.h"
+#include "ReportReadBack.h"
+
+#include "common/FontSubstitutes.h"
+#include "reports/PdfFileChooser.h"
+#include "reports/PrintCommands.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+using readback::row;
+
+// File > Print of the main window, end to end: the command, its message boxes answered as a user
+// would, a private CUPS scheduler with a default raw queue, and the job's PDF read back with
+// pdftotext. Also every way printing can fail, each ending in a message with nothing sent and
+// the session untouched.
+class TestPrintSessionE2E : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void printsTheWorkedExampleWithEveryColumnInPlace();
+    void readsTheSessionAfterThePromptIsDismissed();
+    void emptySessionShowsOnlyNoData_data();
+    void emptySessionShowsOnlyNoData();
+    void printingTwiceGivesTwoIdenticalJobs();
+    void printerNotReady_data();
+    void printerNotReady();
+    void noPrinterDeclinedSendsNothing();
+    void noPrinterSavesTheSameReportAsPdf();
+    void savingToAnUnwritableFolderSaysWhy();
+    void schedulerDownShowsAMessage();
+
+private:
+    // Runs File > Print on a copy of `fields`, counting the readings.
+    void print(const SessionFields &fields);
+    void requireNothingSent(int jobFilesBefore, int jobsBefore);
+
+    static constexpr const char *queue = "tallymere_test";
+    std::unique_ptr<CupsSandbox> m_cups;
+    std::unique_ptr<ModalDriver> m_user;
+    SessionFields m_session;
+    int m_readings = 0;
+    QStringList m_textsAtReading;
+};
+
+namespace {
+
+SessionFields workedExample()
+{
+    SessionFields fields;
+    fields.sampleTicks = 62;
+    fields.talkTicks = 31;
+    fields.clutterTicks = 6;
+    fields.talkCount = 2;
+    fields.clutterCount = 1;
+    fields.talkDown = false;
+    return fields;
+}
+
+QStringList workedExampleRows()
+{
+    const QString equals(58, QLatin1Char('='));
+    return {
+        row({{10, equals}}),
+        row({{10, "RESULTS of the Tallymere"}}),
+        row({{10, equals}}),
+        row({{10, "Measure:"}, {57, "Value:"}}),
+        row({{10, QString(33, '_')}, {57, QString(16, '_')}}),
+        row({{10, "Total sample duration :"}, {57, " 12.4  s."}}),
+        row({{13, "- Percentage silences/pauses :"}, {57, "50.0 %"}}),
+        row({{13, "- Percentage (all) talking time :"}, {57, "50.0 %"}}),
+        row({{10, "Total talking time :"}, {57, " 6.2  s."}, {67, "(n= 2 )"}}),
+        row({{13, "- Percentage clutter-free talking time :"}, {57, "80.6 %"}}),
+        row({{13, "- Percentage talking time cluttered :"}, {57, "19.4 %"}}),
+        row({{10, "Total cluttering time :"}, {57, " 1.2  s."}, {67, "(n= 1 )"}}),
+        row({{10, "Percentage sample duration cluttered :"}, {57, "9.7 %"}}),
+        row({{10, "Mean interval duration talking time :"}, {57, "3.10  s."}}),
+        row({{10, "Mean interval duration cluttering time :"}, {57, "1.20  s."}}),
+        row({{10, "Cluttering intervals/min (sample duration) :"}, {57, "4.84"}}),
+        row({{10, "Cluttering intervals/min (talking time) :"}, {57, "9.68"}}),
+        row({{10, QString(59, '_')}}),
+    };
+}
+
+QStringList readBack(const QString &pdf)
+{
+    return readback::rows(CupsSandbox::pdfText(pdf), QStringLiteral("RESULTS of the Tallymere"),
+                          10);
+}
+
+// The page the printer received: six empty lines above the title, below the top margin, and
+// no word running into the right margin.
+void checkPlacement(const QString &pdf, double rightmostText)
+{
+    const readback::Page page = readback::boxes(CupsSandbox::pdfText(pdf, {"-bbox"}));
+    QVERIFY(page.words.size() > 10);
+    QCOMPARE(qRound(page.width), 595); // the raw queue names no paper: A4 in this locale
+    QCOMPARE(qRound(page.height), 842);
+    const double margin = 6.35 / 25.4 * 72;
+    double nextRow = page.height;
+    double right = 0;
+    for (const readback::Word &word : page.words) {
+        if (word.yMin > page.words.first().yMin + 1)
+            nextRow = std::min(nextRow, word.yMin);
+        right = std::max(right, word.xMax);
+    }
+    const double lineHeight = nextRow - page.words.first().yMin;
+    QVERIFY(lineHeight > 12 && lineHeight < 16);
+    QVERIFY(qAbs((page.words.first().yMin - margin) / lineHeight - 6) < 0.05);
+    QVERIFY(page.words.first().xMin >= margin + 9 * 7.2 - 0.5);
+    QVERIFY(qAbs(right - (margin + rightmostText * 7.2)) < 0.5);
+    QVERIFY(right < page.width - margin);
+}
+
+void compareRows(const QStringList &actual, const QStringList &expected)
+{
+    QCOMPARE(actual.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(actual.at(i), readback::trimmedRight(expected.at(i)));
+}
+
+} // namespace
+
+void TestPrintSessionE2E::initTestCase()
+{
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    fonts::registerSubstitutes();
+    const QStringList missing = CupsSandbox::missingTools();
+    if (!missing.isEmpty())
+        QFAIL(qPrintable("needed for printing tests but not installed: " + missing.join(", ")));
+    m_cups = std::make_unique<CupsSandbox>();
+    QString error;
+    if (!m_cups->start(&error) || !m_cups->addDefaultQueue(queue, &error))
+        QFAIL(qPrintable(error));
+}
+
+void TestPrintSessionE2E::init()
+{
+    m_user = std::make_unique<ModalDriver>();
+    m_session = workedExample();
+    m_readings = 0;
+    m_textsAtReading.clear();
+    pdffilechooser::set({});
+}
+
+void TestPrintSessionE2E::cleanup()
+{
+    pdffilechooser::set({});
+    m_user.reset();
+    // Whatever a test did to the print service, the next one finds it running with its queue.
+    QString error;
+    if (!m_cups->isRunning())
+        QVERIFY2(m_cups->start(&error), qPrintable(error));
+    QString printers;
+    m_cups->run("lpstat", {"-p"}, &printers);
+    if (!printers.contains(queue))
+        QVERIFY2(m_cups->addDefaultQueue(queue, &error), qPrintable(error));
+    m_cups->run("cupsenable", {queue});
+    m_cups->run("cupsaccept", {queue});
+}
+
+void TestPrintSessionE2E::cleanupTestCase()
+{
+    m_cups.reset();
+}
+
+void TestPrintSessionE2E::print(const SessionFields &fields)
+{
+    m_session = fields;
+    printcommands::printSession(nullptr, [this]() {
+        ++m_readings;
+        m_textsAtReading = m_user->texts();
+        return m_session;
+    });
+}
+
+void TestPrintSessionE2E::requireNothingSent(int jobFilesBefore, int jobsBefore)
+{
+    QTest::qWait(300); // time for a wrongly queued job to reach the backend
+    QCOMPARE(m_cups->jobFiles().size(), jobFilesBefore);
+    if (m_cups->isRunning())
+        QCOMPARE(m_cups->jobCount(), jobsBefore);
+}
+
+void TestPrintSessionE2E::printsTheWorkedExampleWithEveryColumnInPlace()
+{
+    const int before = static_cast<int>(m_cups->jobFiles().size());
+    print(workedExample());
+    QCOMPARE(m_user->texts(), QStringList{"Check if the printer is ready."});
+    QCOMPARE(m_user->objectNames(), QStringList{"TallymereMessageBox"});
+    const QString job = m_cups->waitForJobFiles(before + 1, 30000);
+    QVERIFY2(!job.isEmpty(), qPrintable(m_cups->log()));
+    QVERIFY(QFile(job).open(QIODevice::ReadOnly) && QFile(job).size() > 0);
+    compareRows(readBack(job), workedExampleRows());
+    checkPlacement(job, 73); // "(n= 2 )" ends at column 73
+    QCOMPARE(m_session, workedExample());
+}
+
+void TestPrintSessionE2E::readsTheSessionAfterThePromptIsDismissed()
+{
+    const int before = static_cast<int>(m_cups->jobFiles().size());
+    print(workedExample());
+    QCOMPARE(m_readings, 2); // the empty-session check, then the one reading the report shows
+    QCOMPARE(m_textsAtReading, QStringList{"Check if the printer is ready."});
+    QVERIFY(!m_cups->waitForJobFiles(before + 1, 30000).isEmpty());
+}
+
+void TestPrintSessionE2E::emptySessionShowsOnlyNoData_data()
+{
+    QTest::addColumn<std::optional<qint32>>("sampleTicks");
+    QTest::newRow("never started") << std::optional<qint32>();
+    QTest::newRow("just reset") << std::optional<qint32>(0);
+}
+
+void TestPrintSessionE2E::emptySessionShowsOnlyNoData()
+{
+    QFETCH(std::optional<qint32>, sampleTicks);
+    const int files = static_cast<int>(m_cups->jobFiles().size());
+    const int jobs = m_cups->jobCount();
+    SessionFields empty;
+    empty.sampleTicks = sampleTicks;
+    print(empty);
+    QCOMPARE(m_user->texts(), QStringList{"No Data!"});
+    QCOMPARE(m_readings, 1);
+    requireNothingSent(files, jobs);
+}
+
+void TestPrintSessionE2E::printingTwiceGivesTwoIdenticalJobs()
+{
+    const int before = static_cast<int>(m_cups->jobFiles().size());
+    print(workedExample());
+    print(workedExample());
+    QVERIFY(!m_cups->waitForJobFiles(before + 2, 30000).isEmpty());
+    const QStringList files = m_cups->jobFiles();
+    const QString first = CupsSandbox::pdfText(files.at(before));
+    QVERIFY(!first.isEmpty());
+    QCOMPARE(CupsSandbox::pdfText(files.at(before + 1)), first);
+}
+
+void TestPrintSessionE2E::printerNotReady_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("stopped") << "cupsdisable"
+                             << QString("The printer \"%1\" is stopped. Start it and print again; "
+                                        "nothing was printed.")
+                                    .arg(queue);
+    QTest::newRow("rejecting jobs")
+        << "cupsreject"
+        << QString("The printer \"%1\" is not accepting jobs. Nothing was printed.").arg(queue);
+}
+
+void TestPrintSessionE2E::printerNotReady()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, message);
+    QVERIFY(m_cups->run(command, {queue}));
+    const int files = static_cast<int>(m_cups->jobFiles().size());
+    const int jobs = m_cups->jobCount();
+    print(workedExample());
+    QCOMPARE(m_user->texts(), (QStringList{"Check if the printer is ready.", message}));
+    requireNothingSent(files, jobs);
+    QCOMPARE(m_session, workedExample());
+}
+
+void TestPrintSessionE2E::noPrinterDeclinedSendsNothing()
+{
+    QString error;
+    QVERIFY2(m_cups->removeQueue(queue, &error), qPrintable(error));
+    bool asked = false;
+    pdffilechooser::set([&asked](QWidget *, const QString &) {
+        asked = true;
+        return QString();
+    });
+    const int files = static_cast<int>(m_cups->jobFiles().size());
+    m_user->answerNextQuestion(QMessageBox::No);
+    print(workedExample());
+    QCOMPARE(m_user->texts(),
+             (QStringList{"Check if the printer is ready.",
+                          "No printer is installed, so the report cannot be printed.\n\n"
+                          "Save the report as a PDF file instead?"}));
+    QCOMPARE(m_user->objectNames().last(), QStringLiteral("TallymereQuestion"));
+    QVERIFY(!asked);
+    requireNothingSent(files, 0);
+    QCOMPARE(m_session, workedExample());
+}
+
+void TestPrintSessionE2E::noPrinterSavesTheSameReportAsPdf()
+{
+    QString error;
+    QVERIFY2(m_cups->removeQueue(queue, &error), qPrintable(error));
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("session.pdf"));
+    QString suggested;
+    pdffilechooser::set([&](QWidget *, const QString &proposal) {
+        suggested = proposal;
+        return target;
+    });
+    m_user->answerNextQuestion(QMessageBox::Yes);
+    print(workedExample());
+    QVERIFY(suggested.endsWith(QLatin1String(".pdf")));
+    QCOMPARE(m_user->texts().size(), 3);
+    QCOMPARE(m_user->texts().last(), QString("The report was saved as:\n") + target);
+    compareRows(readBack(target), workedExampleRows());
+    QCOMPARE(m_session, workedExample());
+}
+
+void TestPrintSessionE2E::savingToAnUnwritableFolderSaysWhy()
+{
+    QString error;
+    QVERIFY2(m_cups->removeQueue(queue, &error), qPrintable(error));
+    const QString target = QStringLiteral("/nonexistent-folder/tallymere/session.pdf");
+    pdffilechooser::set([&](QWidget *, const QString &) { return target; });
+    m_user->answerNextQuestion(QMessageBox::Yes);
+    print(workedExample());
+    QCOMPARE(m_user->texts().size(), 3);
+    QVERIFY2(
+        m_user->texts().last().startsWith("The report could not be saved to " + target + ". ("),
+        qPrintable(m_user->texts().last()));
+    QVERIFY(!QFile::exists(target));
+}
+
+void TestPrintSessionE2E::schedulerDownShowsAMessage()
+{
+    const int files = static_cast<int>(m_cups->jobFiles().size());
+    m_cups->stop();
+    m_user->answerNextQuestion(QMessageBox::No);
+    print(workedExample());
+    QCOMPARE(m_user->texts(),
+             (QStringList{"Check if the printer is ready.",
+                          "The print service is not running, so the report cannot be printed.\n\n"
+                          "Save the report as a PDF file instead?"}));
+    requireNothingSent(files, 0);
+    QCOMPARE(m_session, workedExample());
+}
+
+QTEST_MAIN(TestPrintSessionE2E)
+#include "test_print_session_e2e.moc"

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A private CUPS print service for tests: its own scheduler (cupsd -f) with its own
+// configuration, state, spool, cache and logs in a temporary folder, listening only on a local
+// socket there. The test process and every command it runs are pointed at that socket, so the
+// machine's own print setup is neither needed nor touched. Queues print through a "capture"
+// backend that stores each job's document as jobs/job-<id>.pdf. Runs as root (the backend must
+// run as root to write where the test can read).
+class CupsSandbox {
+public:
+    CupsSandbox();
+    ~CupsSandbox(); // stops the scheduler whatever happened
+    CupsSandbox(const CupsSandbox &) = delete;
+    CupsSandbox &operator=(const CupsSandbox &) = delete;
+
+    // The programs the sandbox and its tests need that are not installed.
+    static QStringList missingTools();
+
+    // Writes the configuration (first time), starts the scheduler and waits until it answers.
+    bool start(QString *error);
+    // Stops the scheduler: SIGTERM, then SIGKILL if it does not end in time.
+    void stop();
+    bool isRunning() const;
+
+    // A raw queue printing through the capture backend, enabled, accepting and made the default.
+    bool addDefaultQueue(const QString &name, QString *error);
+    bool removeQueue(const QString &name, QString *error);
+
+    // Runs a CUPS command line tool against this scheduler; true when it exits with 0.
+    bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
+
+    QString socketPath() const;
+    QString jobsPath() const;
+    QStringList jobFiles() const; // oldest first
+    // Waits until there are `count` job files; returns the newest, or empty on timeout.
+    QString waitForJobFiles(int count, int timeoutMs);
+    // Jobs the scheduler knows of, finished or not (lpstat -W all -o).
+    int jobCount();
+    // The scheduler's error log, for failure messages.
+    QString log() const;
+
+    // The document text as `pdftotext -layout` lays it out, or empty on failure. Reports print
+    // in a 12-point fixed-pitch face, 7.2 points a character; telling pdftotext so keeps every
+    // blank between items (it otherwise guesses word gaps and shrinks them).
+    static QString pdfText(const QString &pdfPath,
+                           const QStringList &options = {"-layout", "-fixed", "7.2"});
+
+private:
+    bool writeConfiguration(QString *error);
+    bool waitUntilAnswering(int timeoutMs);
+    QProcessEnvironment environment() const;
+    void pointProcessHere() const;
+    QString path(const QString &relative) const;
+
+    QTemporaryDir m_dir;
+    QProcess m_cupsd;
+    bool m_configured = false;
+};
