@@ -1,16 +1,85 @@
 #include "session/WindowNavigator.h"
 
+#include "info/Dialog.h"
+#include "info/frmAbout.h"
+#include "ratings/CluttteringScalesForm.h"
+#include "ratings/RatingFields.h"
+
+#include <QPointer>
 #include <QWidget>
 
-// Placeholder until the secondary windows exist.
-struct WindowNavigator::Private {};
+#include <memory>
+
+// The three windows are parentless top-level windows deleted when closed; the pointers clear
+// themselves then. The ratings are shared so that they outlive this navigator too: the main
+// window may go (and take the navigator with it) while the rating window stays open on them.
+struct WindowNavigator::Private {
+    std::shared_ptr<RatingFields> fields = std::make_shared<RatingFields>();
+    QPointer<CluttteringScalesForm> ratings;
+    QPointer<Dialog> specifications;
+    QPointer<frmAbout> about;
+};
+
+namespace {
+
+// Shows a window that may be hidden or behind others, in front and with the keyboard.
+void bringToFront(QWidget *window)
+{
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
 
 WindowNavigator::WindowNavigator(QObject *parent) : QObject(parent), d(new Private) {}
-WindowNavigator::~WindowNavigator() { delete d; }
-void WindowNavigator::openRatings() {}
-void WindowNavigator::openSpecifications() {}
-void WindowNavigator::openAbout() {}
-void WindowNavigator::exitFromMain(QWidget *mainWindow) { mainWindow->close(); }
-QWidget *WindowNavigator::ratingsWindow() const { return nullptr; }
-QWidget *WindowNavigator::specificationsWindow() const { return nullptr; }
-QWidget *WindowNavigator::aboutWindow() const { return nullptr; }
+
+WindowNavigator::~WindowNavigator()
+{
+    // A rating window still open keeps its ratings alive until it is closed itself.
+    if (d->ratings) {
+        connect(d->ratings.data(), &QObject::destroyed, d->ratings.data(),
+                [keep = d->fields] { Q_UNUSED(keep); });
+    }
+    delete d;
+}
+
+void WindowNavigator::openRatings()
+{
+    if (!d->ratings)
+        d->ratings = new CluttteringScalesForm(*d->fields);
+    bringToFront(d->ratings);
+}
+
+void WindowNavigator::openSpecifications()
+{
+    if (!d->specifications)
+        d->specifications = new Dialog;
+    bringToFront(d->specifications);
+}
+
+void WindowNavigator::openAbout()
+{
+    if (!d->about)
+        d->about = new frmAbout;
+    bringToFront(d->about);
+}
+
+void WindowNavigator::exitFromMain(QWidget *mainWindow)
+{
+    // The main window may own this navigator; everything needed afterwards is held here first.
+    const QPointer<Dialog> specifications = d->specifications;
+    const QPointer<frmAbout> about = d->about;
+    if (mainWindow)
+        mainWindow->close();
+    if (specifications)
+        specifications->close();
+    if (about)
+        about->close();
+}
+
+QWidget *WindowNavigator::ratingsWindow() const { return d->ratings; }
+QWidget *WindowNavigator::specificationsWindow() const { return d->specifications; }
+QWidget *WindowNavigator::aboutWindow() const { return d->about; }

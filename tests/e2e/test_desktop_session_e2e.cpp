@@ -1,0 +1,328 @@
+// A whole session as a clinician runs it, on a real X server: Xvfb with openbox, a private CUPS
+// scheduler, and the built program driven from outside with xdotool. The printed reports are
+// read back from the captured PDF and checked: counts exactly, every derived measure against
+// the printed times, and the rating scores against the pixels pressed.
+#include "CupsSandbox.h"
+#include "ReportReadBack.h"
+
+#include "ratings/ScaleTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+#include <QThread>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// Rounds half away from zero to `decimals`, as the report's patterns do.
+QString fixed(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return QString::number(std::round(value * scale) / scale, 'f', decimals);
+}
+
+} // namespace
+
+class TestDesktopSessionE2E : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void sessionIsCountedTimedAndPrinted();
+    void ratingsArePrintedAsPressed();
+
+private:
+    QString xdo(const QStringList &arguments);
+    QString waitForWindow(const QString &title, int timeoutMs = 10000);
+    // With TALLYMERE_E2E_SHOTS naming a folder, saves the screen there as <name>.png.
+    void screenshot(const QString &name);
+    void answerPrompts(int count);
+    QStringList printedRows(int jobNumber, const QString &anchor);
+
+    std::unique_ptr<CupsSandbox> m_cups;
+    QProcess m_xvfb;
+    QProcess m_openbox;
+    QProcess m_app;
+    QString m_display;
+    int m_jobs = 0;
+};
+
+QString TestDesktopSessionE2E::xdo(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(10000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+QString TestDesktopSessionE2E::waitForWindow(const QString &title, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const QString pattern = QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
+    while (clock.elapsed() < timeoutMs) {
+        const QString ids = xdo({"search", "--onlyvisible", "--name", pattern});
+        if (!ids.isEmpty())
+            return ids.split(QLatin1Char('\n')).last();
+        QThread::msleep(100);
+    }
+    return {};
+}
+
+void TestDesktopSessionE2E::screenshot(const QString &name)
+{
+    const QString folder = qEnvironmentVariable("TALLYMERE_E2E_SHOTS");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    QProcess::execute(QStringLiteral("import"),
+                      {"-window", "root", QDir(folder).filePath(name + QStringLiteral(".png"))});
+}
+
+// Dismisses the program's message boxes with ENTER, as the user does.
+void TestDesktopSessionE2E::answerPrompts(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const QString box = waitForWindow(QStringLiteral("Tallymere2.02"));
+        QVERIFY2(!box.isEmpty(), "no printer prompt");
+        xdo({"windowactivate", "--sync", box});
+        xdo({"key", "--clearmodifiers", "Return"});
+        QElapsedTimer clock;
+        clock.start();
+        while (xdo({"search", "--onlyvisible", "--name", "^Tallymere2\\.02$"}).contains(box) &&
+               clock.elapsed() < 5000)
+            QThread::msleep(100);
+    }
+}
+
+QStringList TestDesktopSessionE2E::printedRows(int jobNumber, const QString &anchor)
+{
+    const QString pdf = m_cups->waitForJobFiles(jobNumber, 30000);
+    if (pdf.isEmpty())
+        return {};
+    return readback::rows(CupsSandbox::pdfText(pdf), anchor, 10);
+}
+
+void TestDesktopSessionE2E::initTestCase()
+{
+    for (const char *tool : {"Xvfb", "openbox", "xdotool", "pdftotext"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(tool))));
+    }
+    if (!CupsSandbox::missingTools().isEmpty())
+        QSKIP(qPrintable(QStringLiteral("missing: ") + CupsSandbox::missingTools().join(' ')));
+
+    m_cups = std::make_unique<CupsSandbox>();
+    QString error;
+    QVERIFY2(m_cups->start(&error), qPrintable(error));
+    QVERIFY2(m_cups->addDefaultQueue(QStringLiteral("tallymere_desktop"), &error),
+             qPrintable(error));
+
+    // A display number nobody uses.
+    int number = 140;
+    while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+        ++number;
+    m_display = QStringLiteral(":%1").arg(number);
+    m_xvfb.start(QStringLiteral("Xvfb"),
+                 {m_display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    QVERIFY(m_xvfb.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)),
+                             10000);
+    qputenv("DISPLAY", m_display.toLocal8Bit());
+
+    QProcessEnvironment desktop = QProcessEnvironment::systemEnvironment();
+    desktop.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program runs on the X server
+    m_openbox.setProcessEnvironment(desktop);
+    m_openbox.start(QStringLiteral("openbox"), {});
+    QVERIFY(m_openbox.waitForStarted());
+    QThread::msleep(500);
+
+    m_app.setProcessEnvironment(desktop);
+    m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_app.start(QStringLiteral(TALLYMERE_BINARY), {});
+    QVERIFY(m_app.waitForStarted());
+    QVERIFY2(
+        !waitForWindow(
+             QStringLiteral("Tallymere (Version 2.02; Special  Release for QEFA, October 2005)"))
+             .isEmpty(),
+        "the main window did not appear");
+    QThread::msleep(500);
+}
+
+void TestDesktopSessionE2E::cleanupTestCase()
+{
+    for (QProcess *process : {&m_app, &m_openbox, &m_xvfb}) {
+        if (process->state() == QProcess::NotRunning)
+            continue;
+        process->terminate();
+        if (!process->waitForFinished(5000))
+            process->kill();
+        process->waitForFinished(2000);
+    }
+    m_cups.reset();
+}
+
+void TestDesktopSessionE2E::sessionIsCountedTimedAndPrinted()
+{
+    const QString main = waitForWindow(
+        QStringLiteral("Tallymere (Version 2.02; Special  Release for QEFA, October 2005)"));
+    QVERIFY(!main.isEmpty());
+    xdo({"windowactivate", "--sync", main});
+    // A point of the window's background, below the counter/timer box and left of the
+    // instructions.
+    xdo({"mousemove", "--window", main, "200", "500"});
+    const auto hold = [this](const char *button, int ms) {
+        xdo({"mousedown", button});
+        QThread::msleep(ms);
+        xdo({"mouseup", button});
+    };
+
+    xdo({"key", "space"}); // start
+    QThread::msleep(600);
+    hold("1", 1200); // speaking interval 1
+    QThread::msleep(400);
+    xdo({"mousedown", "1"}); // speaking interval 2, with a cluttering interval inside
+    QThread::msleep(300);
+    hold("3", 1000); // cluttering interval 1
+    QThread::msleep(300);
+    xdo({"mouseup", "1"});
+    QThread::msleep(400);
+    xdo({"key", "space"}); // pause
+    QThread::msleep(500);
+    xdo({"click", "2"}); // the middle button resumes
+    QThread::msleep(400);
+    hold("1", 800); // speaking interval 3
+    QThread::msleep(400);
+    xdo({"click", "2"}); // and pauses
+    QThread::msleep(500);
+
+    screenshot(QStringLiteral("session-paused"));
+    xdo({"key", "alt+f"});
+    QThread::msleep(300);
+    xdo({"key", "p"});
+    answerPrompts(1);
+    const QStringList rows = printedRows(++m_jobs, QStringLiteral("RESULTS of the Tallymere"));
+    QVERIFY2(!rows.isEmpty(), qPrintable(m_cups->log()));
+
+    // label -> the rest of its row from column 57
+    const auto value = [&rows](const QString &label) -> QString {
+        for (const QString &row : rows) {
+            if (row.trimmed().startsWith(label))
+                return row.mid(56).trimmed();
+        }
+        return QStringLiteral("<missing %1>").arg(label);
+    };
+    const QRegularExpression timed(QStringLiteral(R"(^([\d.]+)\s+s\.\s*(?:\(n=\s*(\d+)\s*\))?$)"));
+    const auto seconds = [&](const QString &label, int *count) {
+        const QRegularExpressionMatch m = timed.match(value(label));
+        if (!m.hasMatch())
+            return -1.0;
+        if (count)
+            *count = m.captured(2).toInt();
+        return m.captured(1).toDouble();
+    };
+    int talkCount = -1;
+    int clutterCount = -1;
+    const double sample = seconds(QStringLiteral("Total sample duration :"), nullptr);
+    const double talk = seconds(QStringLiteral("Total talking time :"), &talkCount);
+    const double clutter = seconds(QStringLiteral("Total cluttering time :"), &clutterCount);
+    QVERIFY2(sample > 0 && talk > 0 && clutter > 0, qPrintable(rows.join('\n')));
+
+    QCOMPARE(talkCount, 3);
+    QCOMPARE(clutterCount, 1);
+    // Generous bounds on the wall clock: about 5.9 s of recording, 3.7 s held left, 1 s right.
+    QVERIFY2(sample >= 3 && sample <= 20, qPrintable(QString::number(sample)));
+    QVERIFY(talk <= sample && clutter <= talk);
+    QVERIFY(talk >= 2);
+
+    QCOMPARE(value("- Percentage silences/pauses :"), fixed((1 - talk / sample) * 100, 1) + " %");
+    QCOMPARE(value("- Percentage (all) talking time :"), fixed(talk / sample * 100, 1) + " %");
+    QCOMPARE(value("- Percentage clutter-free talking time :"),
+             fixed((1 - clutter / talk) * 100, 1) + " %");
+    QCOMPARE(value("- Percentage talking time cluttered :"), fixed(clutter / talk * 100, 1) + " %");
+    QCOMPARE(value("Percentage sample duration cluttered :"),
+             fixed(clutter / sample * 100, 1) + " %");
+    QCOMPARE(value("Mean interval duration talking time :"), fixed(talk / talkCount, 2) + "  s.");
+    QCOMPARE(value("Mean interval duration cluttering time :"),
+             fixed(clutter / clutterCount, 2) + "  s.");
+    QCOMPARE(value("Cluttering intervals/min (sample duration) :"),
+             fixed(clutterCount * 60 / sample, 2));
+    QCOMPARE(value("Cluttering intervals/min (talking time) :"),
+             fixed(clutterCount * 60 / talk, 2));
+}
+
+void TestDesktopSessionE2E::ratingsArePrintedAsPressed()
+{
+    const QString main = waitForWindow(
+        QStringLiteral("Tallymere (Version 2.02; Special  Release for QEFA, October 2005)"));
+    QVERIFY(!main.isEmpty());
+    xdo({"windowactivate", "--sync", main});
+    // "Perceptual ratings" is a command on the menu bar itself: reach it from the File menu.
+    xdo({"key", "alt+f"});
+    QThread::msleep(300);
+    xdo({"key", "Right"});
+    QThread::msleep(200);
+    xdo({"key", "Return"});
+    const QString ratings = waitForWindow(QStringLiteral("VISUAL ANALOG SCALE scoring system"));
+    QVERIFY2(!ratings.isEmpty(), "the rating window did not open");
+    xdo({"windowactivate", "--sync", ratings});
+    QThread::msleep(500);
+
+    // The window's client area starts under its menu bar; the bars stand at their designed
+    // twips, the drawing area 2 pixels inside the bar's edge.
+    // xwininfo gives the client window's own corner (xdotool's geometry counts the frame twice).
+    QProcess xwininfo;
+    xwininfo.start(QStringLiteral("xwininfo"), {"-id", ratings});
+    xwininfo.waitForFinished(10000);
+    const QString geometry = QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
+    const QRegularExpression corner(
+        QStringLiteral(R"(Absolute upper-left X:\s+(\d+)\s+Absolute upper-left Y:\s+(\d+))"));
+    const QRegularExpressionMatch at = corner.match(geometry);
+    QVERIFY2(at.hasMatch(), qPrintable(geometry));
+    const int windowX = at.captured(1).toInt();
+    const int windowY = at.captured(2).toInt();
+    const int menuBar = 22; // about one line of the menu font; the bars are 21 pixels high
+    const auto press = [&](const char *bar, int x) {
+        const ScaleRow *row = ScaleTable::byBar(QString::fromLatin1(bar));
+        const int left = windowX + ScaleTable::barLeft / 15 + 2;
+        const int top = windowY + menuBar + row->barTop / 15 + 2 + 10;
+        xdo({"mousemove", QString::number(left + x), QString::number(top)});
+        xdo({"click", "1"});
+        QThread::msleep(200);
+    };
+    press("SpeakingRateScale", 389);
+    press("DisfluencyScale", 0);
+    press("NaturalnessScale", 778);
+
+    // Its "File" menu has no access key: open it with the mouse, then choose "&Print".
+    xdo({"mousemove", QString::number(windowX + 18), QString::number(windowY + menuBar / 2)});
+    xdo({"click", "1"});
+    QThread::msleep(300);
+    screenshot(QStringLiteral("ratings-file-menu"));
+    xdo({"key", "p"});
+    answerPrompts(1);
+    const QStringList rows = printedRows(
+        ++m_jobs, QStringLiteral("RESULTS of the Visual Analog Scale Perceptual Rating Procedure"));
+    QVERIFY2(!rows.isEmpty(), qPrintable(m_cups->log()));
+    const auto rowOf = [&rows](const QString &feature) {
+        for (const QString &row : rows) {
+            if (row.mid(9).startsWith(feature))
+                return row;
+        }
+        return QString();
+    };
+    using readback::row;
+    QCOMPARE(rowOf("Speaking rate"), row({{10, "Speaking rate"}, {50, "50.0 %"}, {65, "5.0"}}));
+    QCOMPARE(rowOf("Disfluency"), row({{10, "Disfluency"}, {50, ".0 %"}, {65, "1.0"}}));
+    QCOMPARE(rowOf("Naturalness"), row({{10, "Naturalness"}, {50, "100.0 %"}, {65, "9.0"}}));
+}
+
+QTEST_MAIN(TestDesktopSessionE2E)
+#include "test_desktop_session_e2e.moc"
