@@ -1,0 +1,29 @@
+// Start-up: the application object with the program's style, names, icon and font substitutes,
+// then the main window, maximized. The program ends when its last window closes.
+
+#include "assets/Assets.h"
+#include "common/FontSubstitutes.h"
+#include "session/Form1.h"
+#include "session/WindowNavigator.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setApplicationName(QStringLiteral("Tallymere"));
+    // No display name is set: Qt would append it to every window title, and the main window's
+    // caption must read exactly as designed. The display name falls back to the name above.
+    QApplication::setApplicationVersion(QStringLiteral("2.02"));
+    QApplication::setWindowIcon(assets::applicationIcon());
+    fonts::registerSubstitutes();
+
+    WindowNavigator navigator;
+    // The main window is unloaded, and destroyed, when it closes; the navigator's windows may
+    // outlive it.
+    auto *mainWindow = new Form1(navigator);
+    mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+    mainWindow->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,203 @@
+#include "session/Form1.h"
+
+#include "assets/Assets.h"
+#include "common/BorderedLabel.h"
+#include "common/DesignButton.h"
+#include "common/LayoutBuilder.h"
+#include "reports/PrintCommands.h"
+#include "session/DriftFreeTimer.h"
+#include "session/Form1Layout.h"
+#include "session/Form1Surface.h"
+#include "session/KeyCodes.h"
+#include "session/WindowNavigator.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+Form1::Form1(WindowNavigator &navigator, const MonotonicClock *clock)
+    : m_navigator(navigator), m_surface(makeSurface()),
+      m_controls(layout::build(m_surface, form1layout::rows())), m_timer(makeTimer(clock)),
+      m_command1(qobject_cast<DesignButton *>(m_controls.value(QStringLiteral("Command1")))),
+      m_view(*this, *m_surface, m_controls, *m_timer), m_engine(m_view)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(form1layout::caption));
+    setWindowIcon(assets::applicationIcon());
+    setCentralWidget(m_surface);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    buildMenu();
+    connectControls();
+    fitCaptions();
+    // The designed pointer, until the load below sets the default arrow.
+    m_surface->setCursor(Qt::SizeAllCursor);
+    setWindowState(Qt::WindowMaximized);
+    m_engine.Form_Load();
+    focusStartButton();
+}
+
+Form1::~Form1() = default;
+
+Form1Surface *Form1::makeSurface()
+{
+    auto *surface = new Form1Surface(this);
+    surface->setObjectName(QStringLiteral("Form1ClientArea"));
+    const Rgb back = form1layout::backColour;
+    surface->setBackColour(QColor(back.r, back.g, back.b));
+    surface->setPicture(QPixmap(assets::backgroundPath));
+    return surface;
+}
+
+DriftFreeTimer *Form1::makeTimer(const MonotonicClock *clock)
+{
+    auto *timer = clock ? new DriftFreeTimer(*clock, this) : new DriftFreeTimer(this);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setInterval(form1layout::timerInterval);
+    timer->setEnabled(false);
+    return timer;
+}
+
+void Form1::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("Form1MenuBar"));
+
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("MnuFilE"));
+    file->menuAction()->setObjectName(QStringLiteral("MnuFilE"));
+    QAction *print = file->addAction(QStringLiteral("&Print"), this, &Form1::MnuFilPrint_Click);
+    print->setObjectName(QStringLiteral("MnuFilPrint"));
+    file->addSeparator()->setObjectName(QStringLiteral("MnuFilDash"));
+    QAction *exit = file->addAction(QStringLiteral("&Exit"), this, &Form1::MnuFilExit_Click);
+    exit->setObjectName(QStringLiteral("MnuFilExit"));
+
+    // A command on the menu bar itself, with no submenu.
+    QAction *ratings = bar->addAction(QStringLiteral("Perceptual ratings"));
+    ratings->setObjectName(QStringLiteral("MnuPerceptualRatings"));
+    connect(ratings, &QAction::triggered, this, &Form1::MnuPerceptualRatings_Click);
+
+    QMenu *about = bar->addMenu(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("MnuAbout"));
+    about->menuAction()->setObjectName(QStringLiteral("MnuAbout"));
+    QAction *specs = about->addAction(QStringLiteral("&Specifications"), this,
+                                      &Form1::MnuAbtSpecifications_Click);
+    specs->setObjectName(QStringLiteral("MnuAbtSpecifications"));
+    QAction *aboutItem =
+        about->addAction(QStringLiteral("&About"), this, &Form1::MnuAbtAbout_Click);
+    aboutItem->setObjectName(QStringLiteral("MnuAbtAbout"));
+}
+
+void Form1::connectControls()
+{
+    connect(m_surface, &Form1Surface::mouseDown, this, &Form1::Form_MouseDown);
+    connect(m_surface, &Form1Surface::mouseUp, this, &Form1::Form_MouseUp);
+    auto *instructions = qobject_cast<BorderedLabel *>(m_controls.value("Instructions"));
+    connect(instructions, &BorderedLabel::mouseDown, this, &Form1::Instructions_MouseDown);
+    auto *command2 = qobject_cast<DesignButton *>(m_controls.value("Command2"));
+    connect(command2, &DesignButton::clicked, this, &Form1::Command2_Click);
+    connect(m_timer, &DriftFreeTimer::timeout, this, &Form1::Timer1_Timer);
+
+    // The start button is first in the tab order and the only control that takes the keyboard;
+    // RESET is clicked with the mouse only, so the focus never leaves the start button.
+    m_command1->setFocusPolicy(Qt::StrongFocus);
+    m_command1->installEventFilter(this);
+    command2->setFocusPolicy(Qt::NoFocus);
+}
+
+void Form1::fitCaptions()
+{
+    for (QWidget *control : std::as_const(m_controls)) {
+        if (auto *label = qobject_cast<QLabel *>(control))
+            Form1View::fitCaption(*label);
+    }
+}
+
+void Form1::focusStartButton()
+{
+    if (m_command1->isVisible() || !isVisible())
+        m_command1->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_command1 &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (event->type() == QEvent::KeyPress)
+            Command1_KeyDown(keycodes::fromQtKey(key->key()), key->isAutoRepeat());
+        // SPACE starts and pauses; it must not also press and click the button.
+        return key->key() == Qt::Key_Space;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Back from another window, the keyboard is where the hands are: on the start button.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        focusStartButton();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Closing the window unloads it: nothing of the session is kept, and no tick comes after.
+    m_timer->setEnabled(false);
+    QMainWindow::closeEvent(event);
+}
+
+void Form1::Form_MouseDown(int buttonCode)
+{
+    m_engine.Form_MouseDown(buttonCode);
+}
+
+void Form1::Form_MouseUp(int buttonCode)
+{
+    m_engine.Form_MouseUp(buttonCode);
+}
+
+void Form1::Instructions_MouseDown(int buttonCode)
+{
+    m_engine.Instructions_MouseDown(buttonCode);
+}
+
+void Form1::Command1_KeyDown(int keyCode, bool autoRepeat)
+{
+    m_engine.Command1_KeyDown(keyCode, autoRepeat);
+}
+
+void Form1::Command2_Click()
+{
+    m_engine.Command2_Click();
+    focusStartButton();
+}
+
+void Form1::Timer1_Timer()
+{
+    m_engine.Timer1_Timer();
+}
+
+void Form1::MnuFilPrint_Click()
+{
+    printcommands::printSession(this, [this] { return m_engine.fields(); });
+}
+
+void Form1::MnuFilExit_Click()
+{
+    m_navigator.exitFromMain(this);
+}
+
+void Form1::MnuPerceptualRatings_Click()
+{
+    m_navigator.openRatings();
+}
+
+void Form1::MnuAbtSpecifications_Click()
+{
+    m_navigator.openSpecifications();
+}
+
+void Form1::MnuAbtAbout_Click()
+{
+    m_navigator.openAbout();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+// The main window: the counter/timer of a cluttering assessment.
+//
+// Architecture: the window is thin. Its controls come from the layout table (Form1Layout) built
+// onto the client area (Form1Surface); the counting rules live in SessionEngine, which writes back
+// through Form1View. The window only routes events: presses on the client area, on the
+// instructions text and on the buttons, keys on the start button and the ticks of Timer1 go to
+// the engine's handlers of the same names; the menu commands go to the print command and to the
+// WindowNavigator.
+
+#include "session/Form1View.h"
+#include "session/SessionEngine.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+class DesignButton;
+class DriftFreeTimer;
+class Form1Surface;
+class MonotonicClock;
+class QAction;
+class QMenu;
+class WindowNavigator;
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // `clock`, if given, drives Timer1 instead of the system's monotonic clock (tests use a
+    // clock they move by hand); it must outlive the window.
+    explicit Form1(WindowNavigator &navigator, const MonotonicClock *clock = nullptr);
+    ~Form1() override;
+
+    const SessionEngine &engine() const { return m_engine; }
+    DriftFreeTimer &timer() const { return *m_timer; }
+    Form1Surface &surface() const { return *m_surface; }
+    SessionPointer pointer() const { return m_view.pointer(); }
+    Form1View &view() { return m_view; }
+    QWidget *control(const QString &name) const { return m_controls.value(name); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void Form_MouseDown(int buttonCode);
+    void Form_MouseUp(int buttonCode);
+    void Instructions_MouseDown(int buttonCode);
+    void Command1_KeyDown(int keyCode, bool autoRepeat);
+    void Command2_Click();
+    void Timer1_Timer();
+    void MnuFilPrint_Click();
+    void MnuFilExit_Click();
+    void MnuPerceptualRatings_Click();
+    void MnuAbtSpecifications_Click();
+    void MnuAbtAbout_Click();
+
+private:
+    Form1Surface *makeSurface();
+    DriftFreeTimer *makeTimer(const MonotonicClock *clock);
+    void buildMenu();
+    void connectControls();
+    void fitCaptions();
+    void focusStartButton();
+
+    WindowNavigator &m_navigator;
+    Form1Surface *m_surface;
+    QHash<QString, QWidget *> m_controls;
+    DriftFreeTimer *m_timer;
+    DesignButton *m_command1;
+    Form1View m_view;
+    SessionEngine m_engine;
+};

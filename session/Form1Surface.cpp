@@ -1,0 +1,53 @@
+#include "session/Form1Surface.h"
+
+#include "common/MouseButtons.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+Form1Surface::Form1Surface(QWidget *parent) : QWidget(parent)
+{
+    // A right press marks cluttering; it must never open a context menu.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Form1Surface::setBackColour(const QColor &colour)
+{
+    m_back = colour;
+    update();
+}
+
+void Form1Surface::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void Form1Surface::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), m_back);
+    if (!m_picture.isNull())
+        painter.drawPixmap(0, 0, m_picture);
+}
+
+void Form1Surface::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (const int code = mousebuttons::code(event->button()))
+        emit mouseDown(code);
+}
+
+void Form1Surface::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (const int code = mousebuttons::code(event->button()))
+        emit mouseUp(code);
+}
+
+void Form1Surface::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QWidget>
+
+// The client area of the main window: its background colour with the background photograph
+// drawn unscaled at the top-left corner, behind every control. Presses and releases over it,
+// including over shapes and lines, which let the mouse through, are reported as button codes
+// 1, 2 and 4; other buttons are not reported. A double-click counts as a second press.
+class Form1Surface : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1Surface(QWidget *parent = nullptr);
+
+    void setBackColour(const QColor &colour);
+    QColor backColour() const { return m_back; }
+    void setPicture(const QPixmap &picture);
+    const QPixmap &picture() const { return m_picture; }
+
+signals:
+    void mouseDown(int buttonCode);
+    void mouseUp(int buttonCode);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QColor m_back = Qt::white;
+    QPixmap m_picture;
+};

@@ -1,0 +1,93 @@
+#include "session/Form1View.h"
+
+#include "assets/Assets.h"
+#include "common/BorderedLabel.h"
+#include "common/DesignButton.h"
+#include "common/LayoutBuilder.h"
+#include "common/MessageBox.h"
+#include "session/CaptionFit.h"
+#include "session/DriftFreeTimer.h"
+#include "session/Form1Layout.h"
+
+#include <QWidget>
+
+namespace {
+
+QColor toColour(Rgb rgb)
+{
+    return {rgb.r, rgb.g, rgb.b};
+}
+
+} // namespace
+
+Form1View::Form1View(QWidget &window, QWidget &clientArea,
+                     const QHash<QString, QWidget *> &controls, DriftFreeTimer &timer)
+    : m_window(window), m_clientArea(clientArea), m_controls(controls), m_timer(timer),
+      m_stopwatch(assets::stopwatchCursor(window.devicePixelRatioF()))
+{
+}
+
+QWidget *Form1View::widget(SessionControl control) const
+{
+    QWidget *found = m_controls.value(QString::fromLatin1(controlName(control)));
+    Q_ASSERT_X(found, "Form1View", controlName(control));
+    return found;
+}
+
+void Form1View::setText(SessionControl control, const QString &text)
+{
+    if (auto *label = qobject_cast<BorderedLabel *>(widget(control))) {
+        label->setText(text);
+        fitCaption(*label);
+    } else if (auto *button = qobject_cast<DesignButton *>(widget(control)))
+        button->setText(text);
+}
+
+void Form1View::fitCaption(QLabel &label)
+{
+    if (const ControlSpec *row = layout::find(form1layout::rows(), label.objectName()))
+        captionfit::fit(label, layout::font(row->font));
+}
+
+void Form1View::setForeColour(SessionControl control, Rgb colour)
+{
+    if (auto *label = qobject_cast<BorderedLabel *>(widget(control)))
+        label->setTextColour(toColour(colour));
+}
+
+void Form1View::setVisible(SessionControl control, bool visible)
+{
+    widget(control)->setVisible(visible);
+}
+
+void Form1View::setStartButton(const QString &caption, Rgb backColour)
+{
+    auto *button = qobject_cast<DesignButton *>(widget(SessionControl::Command1));
+    button->setText(caption);
+    button->setBackColour(toColour(backColour));
+}
+
+void Form1View::setPointer(SessionPointer pointer)
+{
+    m_pointer = pointer;
+    // The whole client area, controls included, shows the pointer; the menu bar keeps its own.
+    if (pointer == SessionPointer::Stopwatch)
+        m_clientArea.setCursor(m_stopwatch);
+    else
+        m_clientArea.setCursor(Qt::ArrowCursor);
+}
+
+void Form1View::setTimerEnabled(bool enabled)
+{
+    m_timer.setEnabled(enabled);
+}
+
+bool Form1View::timerEnabled() const
+{
+    return m_timer.isEnabled();
+}
+
+void Form1View::showMessage(const QString &message)
+{
+    messagebox::show(&m_window, message);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "common/FontSubstitutes.h"
+#include "session/DriftFreeTimer.h"
+#include "session/Form1.h"
+#include "session/MonotonicClock.h"
+#include "session/WindowNavigator.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <memory>
+
+// A clock that moves only when the test says so: Timer1 then ticks exactly when asked.
+class ManualClock : public MonotonicClock {
+public:
+    qint64 nowNanoseconds() const override { return m_now; }
+    void advanceMilliseconds(qint64 ms) { m_now += ms * 1000000; }
+
+private:
+    qint64 m_now = 1000000000;
+};
+
+// The main window shown offscreen as the program shows it (Fusion, substitute fonts), in a
+// normal-state frame large enough to hold every control, with Timer1 on a manual clock.
+struct Form1Harness {
+    ManualClock clock;
+    WindowNavigator navigator;
+    std::unique_ptr<Form1> window;
+
+    static void setUpApplication()
+    {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        fonts::registerSubstitutes();
+    }
+
+    void open()
+    {
+        window = std::make_unique<Form1>(navigator, &clock);
+        window->show();
+        // The offscreen screen is smaller than the design; a normal frame of 1100 x 820 shows
+        // every control (they reach 1009 x 681 pixels).
+        window->setWindowState(Qt::WindowNoState);
+        window->resize(1100, 820);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // Lets Timer1 deliver `count` ticks through its own path.
+    void tick(int count = 1)
+    {
+        for (int i = 0; i < count; ++i) {
+            clock.advanceMilliseconds(DriftFreeTimer::DefaultIntervalMilliseconds);
+            window->timer().poll();
+        }
+    }
+
+    template <typename T = QWidget> T *control(const char *name) const
+    {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+};
