@@ -2,7 +2,7 @@
 
 #include "common/LayoutBuilder.h"
 #include "common/Twips.h"
-#include "ratings/CaptionFit.h"
+#include "common/CaptionFit.h"
 #include "ratings/RatingBar.h"
 #include "ratings/RatingCore.h"
 #include "ratings/RatingFields.h"
@@ -84,7 +84,7 @@ void CluttteringScalesForm::buildControls()
     m_controls.insert(layout::build(client, ratingslayout::controls()));
     buildBars(client); // created last, so they stand in front of any label
     for (QLabel *label : client->findChildren<QLabel *>())
-        captionfit::fit(label);
+        captionfit::fit(*label, label->font());
 }
 
 void CluttteringScalesForm::buildFrame(QWidget *client)

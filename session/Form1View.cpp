@@ -5,7 +5,7 @@
 #include "common/DesignButton.h"
 #include "common/LayoutBuilder.h"
 #include "common/MessageBox.h"
-#include "session/CaptionFit.h"
+#include "common/CaptionFit.h"
 #include "session/DriftFreeTimer.h"
 #include "session/Form1Layout.h"
 

@@ -1,7 +1,6 @@
 # The main window: its layout table, the client area, the view the engine writes to.
 tallymere_library(tm_session_ui
   SOURCES
-    CaptionFit.cpp CaptionFit.h
     Form1.cpp Form1.h
     Form1Layout.cpp Form1Layout.h
     Form1Surface.cpp Form1Surface.h

@@ -1,7 +1,7 @@
 #include "common/FontSubstitutes.h"
 #include "common/LayoutBuilder.h"
 #include "common/Twips.h"
-#include "ratings/CaptionFit.h"
+#include "common/CaptionFit.h"
 #include "ratings/CluttteringScalesForm.h"
 #include "ratings/RatingBar.h"
 #include "ratings/RatingFields.h"
