@@ -16,6 +16,8 @@ int main(int argc, char *argv[])
     // No display name is set: Qt would append it to every window title, and the main window's
     // caption must read exactly as designed. The display name falls back to the name above.
     QApplication::setApplicationVersion(QStringLiteral("2.02"));
+    // Lets the desktop match the running windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tallymere"));
     QApplication::setWindowIcon(assets::applicationIcon());
     fonts::registerSubstitutes();
 

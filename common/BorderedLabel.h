@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ControlSpec.h"
+#include "common/ControlRow.h"
 
 #include <QLabel>
 

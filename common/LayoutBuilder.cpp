@@ -16,35 +16,35 @@
 
 namespace layout {
 
-QFont font(const FontSpec &spec)
+QFont font(const FontChoice &design)
 {
-    QFont f(QString::fromLatin1(spec.face));
-    f.setPointSizeF(spec.points);
-    const bool black = qstrcmp(spec.face, "Arial Black") == 0;
-    f.setWeight(black ? QFont::Black : (spec.bold ? QFont::Bold : QFont::Normal));
-    f.setUnderline(spec.underline);
+    QFont f(QString::fromLatin1(design.face));
+    f.setPointSizeF(design.points);
+    const bool black = qstrcmp(design.face, "Arial Black") == 0;
+    f.setWeight(black ? QFont::Black : (design.bold ? QFont::Bold : QFont::Normal));
+    f.setUnderline(design.underline);
     return f;
 }
 
-QColor systemColour(ColourSpec::Role role)
+QColor systemColour(ColourChoice::Role role)
 {
     const QPalette p = QApplication::palette();
     switch (role) {
-    case ColourSpec::Role::ButtonFace: return p.color(QPalette::Button);
-    case ColourSpec::Role::ButtonText: return p.color(QPalette::ButtonText);
-    case ColourSpec::Role::WindowText: return p.color(QPalette::WindowText);
-    case ColourSpec::Role::Highlight: return p.color(QPalette::Highlight);
+    case ColourChoice::Role::ButtonFace: return p.color(QPalette::Button);
+    case ColourChoice::Role::ButtonText: return p.color(QPalette::ButtonText);
+    case ColourChoice::Role::WindowText: return p.color(QPalette::WindowText);
+    case ColourChoice::Role::Highlight: return p.color(QPalette::Highlight);
     default: return {};
     }
 }
 
-QColor colour(const ColourSpec &spec, const QColor &fallback)
+QColor colour(const ColourChoice &design, const QColor &fallback)
 {
-    switch (spec.role) {
-    case ColourSpec::Role::Default: return fallback;
-    case ColourSpec::Role::Rgb: return {spec.rgb.r, spec.rgb.g, spec.rgb.b};
-    case ColourSpec::Role::Transparent: return Qt::transparent;
-    default: return systemColour(spec.role);
+    switch (design.role) {
+    case ColourChoice::Role::Default: return fallback;
+    case ColourChoice::Role::Rgb: return {design.rgb.r, design.rgb.g, design.rgb.b};
+    case ColourChoice::Role::Transparent: return Qt::transparent;
+    default: return systemColour(design.role);
     }
 }
 
@@ -60,31 +60,31 @@ Qt::Alignment alignment(TextAlign align)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
-QWidget *makeLabel(QWidget *parent, const ControlSpec &row)
+QWidget *makeLabel(QWidget *parent, const ControlRow &row)
 {
     auto *label = new BorderedLabel(parent);
     label->setText(QString::fromUtf8(row.caption));
     label->setWordWrap(row.wrap);
     label->setAlignment(alignment(row.align));
     label->setBorderStyle(row.border);
-    label->setTextColour(colour(row.text, systemColour(ColourSpec::Role::ButtonText)));
-    if (row.back.role == ColourSpec::Role::Transparent)
+    label->setTextColour(colour(row.text, systemColour(ColourChoice::Role::ButtonText)));
+    if (row.back.role == ColourChoice::Role::Transparent)
         label->setTransparent(true);
     else
-        label->setBackColour(colour(row.back, systemColour(ColourSpec::Role::ButtonFace)));
+        label->setBackColour(colour(row.back, systemColour(ColourChoice::Role::ButtonFace)));
     return label;
 }
 
-QWidget *makeButton(QWidget *parent, const ControlSpec &row)
+QWidget *makeButton(QWidget *parent, const ControlRow &row)
 {
     auto *button = new DesignButton(parent);
     button->setText(QString::fromUtf8(row.caption));
-    if (row.back.role != ColourSpec::Role::Default)
-        button->setBackColour(colour(row.back, systemColour(ColourSpec::Role::ButtonFace)));
+    if (row.back.role != ColourChoice::Role::Default)
+        button->setBackColour(colour(row.back, systemColour(ColourChoice::Role::ButtonFace)));
     return button;
 }
 
-QWidget *makeShape(QWidget *parent, const ControlSpec &row)
+QWidget *makeShape(QWidget *parent, const ControlRow &row)
 {
     auto *shape = new ShapeWidget(parent);
     shape->setBorder(colour(row.text, Qt::black), row.penWidth);
@@ -92,7 +92,7 @@ QWidget *makeShape(QWidget *parent, const ControlSpec &row)
     return shape;
 }
 
-QWidget *makeLine(QWidget *parent, const ControlSpec &row)
+QWidget *makeLine(QWidget *parent, const ControlRow &row)
 {
     auto *line = new LineWidget(parent);
     line->setLine(twips::point(row.left, row.top), twips::point(row.width, row.height),
@@ -100,7 +100,7 @@ QWidget *makeLine(QWidget *parent, const ControlSpec &row)
     return line;
 }
 
-QWidget *make(QWidget *parent, const ControlSpec &row)
+QWidget *make(QWidget *parent, const ControlRow &row)
 {
     switch (row.kind) {
     case ControlKind::Label: return makeLabel(parent, row);
@@ -114,18 +114,18 @@ QWidget *make(QWidget *parent, const ControlSpec &row)
 
 } // namespace
 
-QHash<QString, QWidget *> build(QWidget *parent, std::span<const ControlSpec> rows)
+QHash<QString, QWidget *> build(QWidget *parent, std::span<const ControlRow> rows)
 {
     // Create from the back to the front: a widget created later is drawn over earlier ones.
-    std::vector<const ControlSpec *> order;
+    std::vector<const ControlRow *> order;
     order.reserve(rows.size());
-    for (const ControlSpec &row : rows)
+    for (const ControlRow &row : rows)
         order.push_back(&row);
     std::stable_sort(order.begin(), order.end(),
-                     [](const ControlSpec *a, const ControlSpec *b) { return a->order > b->order; });
+                     [](const ControlRow *a, const ControlRow *b) { return a->order > b->order; });
 
     QHash<QString, QWidget *> made;
-    for (const ControlSpec *row : order) {
+    for (const ControlRow *row : order) {
         QWidget *widget = make(parent, *row);
         widget->setObjectName(QString::fromLatin1(row->name));
         if (row->kind != ControlKind::Line)
@@ -137,16 +137,16 @@ QHash<QString, QWidget *> build(QWidget *parent, std::span<const ControlSpec> ro
         made.insert(widget->objectName(), widget);
     }
     // Buttons are always in front of labels, shapes and lines.
-    for (const ControlSpec *row : order) {
+    for (const ControlRow *row : order) {
         if (row->kind == ControlKind::Button)
             made.value(QString::fromLatin1(row->name))->raise();
     }
     return made;
 }
 
-const ControlSpec *find(std::span<const ControlSpec> rows, const QString &name)
+const ControlRow *find(std::span<const ControlRow> rows, const QString &name)
 {
-    for (const ControlSpec &row : rows) {
+    for (const ControlRow &row : rows) {
         if (name == QLatin1String(row.name))
             return &row;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ControlSpec.h"
+#include "common/ControlRow.h"
 
 #include <QColor>
 #include <QFont>
@@ -16,12 +16,12 @@ class QWidget;
 // stacked so that a lower row number is drawn in front (buttons always in front).
 namespace layout {
 
-QFont font(const FontSpec &spec);
-QColor colour(const ColourSpec &spec, const QColor &fallback);
-QColor systemColour(ColourSpec::Role role);
+QFont font(const FontChoice &design);
+QColor colour(const ColourChoice &design, const QColor &fallback);
+QColor systemColour(ColourChoice::Role role);
 
-QHash<QString, QWidget *> build(QWidget *parent, std::span<const ControlSpec> rows);
+QHash<QString, QWidget *> build(QWidget *parent, std::span<const ControlRow> rows);
 
-const ControlSpec *find(std::span<const ControlSpec> rows, const QString &name);
+const ControlRow *find(std::span<const ControlRow> rows, const QString &name);
 
 } // namespace layout

@@ -23,7 +23,7 @@ Decimal decimalOf(double value)
     Decimal d;
     d.negative = std::signbit(value) && value != 0.0;
     if (value == 0.0 || !std::isfinite(value)) {
-        d.digits = "0";
+        d.digits.assign(1, '0');
         d.point = 1;
         return d;
     }
@@ -51,7 +51,7 @@ void roundTo(const Decimal &d, int decimals, std::string &integer, std::string &
     int point = d.point;
     const int kept = point + decimals;
     if (kept < 0) {
-        digits = "0";
+        digits.assign(1, '0');
         point = 1;
     } else {
         const bool up = kept < static_cast<int>(digits.size()) && digits[kept] >= '5';

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr ColourSpec paleCyan = ColourSpec::of(192, 255, 255);
+constexpr ColourChoice paleCyan = ColourChoice::of(192, 255, 255);
 
 // The paragraph of nine sentences, separated by single blanks; the label wraps it.
 // clang-format off
@@ -30,18 +30,18 @@ constexpr const char *kSpecifications =
     "counter-timer boards for reliability and precision. "
     "Please contact the author about the current status of the Venmark system.";
 
-constexpr ControlSpec kRows[] = {
+constexpr ControlRow kRows[] = {
     // order name        kind                 caption          left  top   width height
     {0, "OKButton", ControlKind::Button, "OK",            240,  4320, 1215, 375},
     {1, "Image1",   ControlKind::Image,  "",              240,  240,  1695, 2175},
     {2, "Label1",   ControlKind::Label,  kSpecifications, 2160, 240,  7815, 4575,
-        {"MS Sans Serif", 12, true, false}, ColourSpec::system(ColourSpec::Role::Highlight), paleCyan},
+        {"MS Sans Serif", 12, true, false}, ColourChoice::system(ColourChoice::Role::Highlight), paleCyan},
 };
 // clang-format on
 
 } // namespace
 
-std::span<const ControlSpec> Dialog::layoutTable() { return kRows; }
+std::span<const ControlRow> Dialog::layoutTable() { return kRows; }
 
 QString Dialog::specificationsText() { return QString::fromLatin1(kSpecifications); }
 

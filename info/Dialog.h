@@ -9,7 +9,7 @@
 // neither a default nor a cancel button, so ESC does nothing here. Closing deletes the window;
 // the navigator builds a fresh one at the next opening.
 
-#include "common/ControlSpec.h"
+#include "common/ControlRow.h"
 
 #include <QWidget>
 
@@ -22,8 +22,8 @@ class Dialog : public QWidget {
 public:
     explicit Dialog(QWidget *parent = nullptr);
 
-    static std::span<const ControlSpec> layoutTable();
-    // The nine sentences of the specifications text, joined by single blanks.
+    static std::span<const ControlRow> layoutTable();
+    // The nine sentences of the Specifications text, joined by single blanks.
     static QString specificationsText();
 
     static constexpr int clientLeft = 2715;

@@ -13,19 +13,19 @@
 
 namespace {
 
-using Role = ColourSpec::Role;
+using Role = ColourChoice::Role;
 
-constexpr FontSpec arial{"Arial", 8.25, false, false};
-constexpr FontSpec arialUnderlined{"Arial", 8.25, false, true};
-constexpr FontSpec arialTitle{"Arial", 14.25, true, false};
-constexpr ColourSpec black = ColourSpec::of(0, 0, 0);
+constexpr FontChoice arial{"Arial", 8.25, false, false};
+constexpr FontChoice arialUnderlined{"Arial", 8.25, false, true};
+constexpr FontChoice arialTitle{"Arial", 14.25, true, false};
+constexpr ColourChoice black = ColourChoice::of(0, 0, 0);
 
 // Both Line1 rows: the grey line (index 1) above the white one (index 0) make an etched rule.
 constexpr int greyLineOrder = 5;
 constexpr int whiteLineOrder = 8;
 
 // clang-format off
-constexpr ControlSpec kRows[] = {
+constexpr ControlRow kRows[] = {
     // order name              kind                 caption                                  left  top   width height font
     {0, "picIcon",        ControlKind::Image,  "",                                          120,  120,  480,  480},
     {1, "cmdOK",          ControlKind::Button, "OK",                                        4320, 3480, 1260, 345},
@@ -33,9 +33,9 @@ constexpr ControlSpec kRows[] = {
     {3, "Image1",         ControlKind::Image,  "",                                          240,  960,  1260, 1380},
     {4, "Label1",         ControlKind::Label,
         "tallymere@example.org (not a link)",                                      240,  3600, 3255, 255,
-        arialUnderlined, ColourSpec::of(0, 0, 255)},
+        arialUnderlined, ColourChoice::of(0, 0, 255)},
     {greyLineOrder, "Line1", ControlKind::Line, "",                                          90,   2445, 5654, 2445,
-        {}, ColourSpec::of(128, 128, 128), {}, BorderStyle::None, TextAlign::Left, true, 1},
+        {}, ColourChoice::of(128, 128, 128), {}, BorderStyle::None, TextAlign::Left, true, 1},
     {6, "lblDescription", ControlKind::Label,
         "The Tallymere is a tool for determining quantified (frequency and duration) and "
         "perceptual  (visual analog scales) aspects of cluttering severity.",            1680, 1440, 3885, 810,
@@ -43,7 +43,7 @@ constexpr ControlSpec kRows[] = {
     {7, "lblTitle",       ControlKind::Label,  "Tallymere",                                 720,  240,  4755, 480,
         arialTitle, black},
     {whiteLineOrder, "Line1", ControlKind::Line, "",                                         105,  2460, 5654, 2460,
-        {}, ColourSpec::of(255, 255, 255), {}, BorderStyle::None, TextAlign::Left, true, 2},
+        {}, ColourChoice::of(255, 255, 255), {}, BorderStyle::None, TextAlign::Left, true, 2},
     {9, "lblDisclaimer",  ControlKind::Label,
         "Tallymere was designed and written by its developers, speech-language clinicians and "
         "software engineers working together, on the model of the counter/timers used in fluency "
@@ -60,9 +60,9 @@ QPixmap applicationIcon(qreal ratio) { return assets::applicationIcon().pixmap(t
 
 } // namespace
 
-std::span<const ControlSpec> frmAbout::layoutTable() { return kRows; }
+std::span<const ControlRow> frmAbout::layoutTable() { return kRows; }
 
-int frmAbout::lineIndex(const ControlSpec &row) { return row.order == whiteLineOrder ? 0 : 1; }
+int frmAbout::lineIndex(const ControlRow &row) { return row.order == whiteLineOrder ? 0 : 1; }
 
 frmAbout::frmAbout(QWidget *parent) : QWidget(parent)
 {
@@ -72,7 +72,7 @@ frmAbout::frmAbout(QWidget *parent) : QWidget(parent)
     // The window is painted in the button face colour; its Window role is changed rather than
     // its background role, which the labels would inherit along with a button-text foreground.
     QPalette face = palette();
-    face.setColor(QPalette::Window, layout::systemColour(ColourSpec::Role::ButtonFace));
+    face.setColor(QPalette::Window, layout::systemColour(ColourChoice::Role::ButtonFace));
     setPalette(face);
     setAutoFillBackground(true);
     dialogframe::apply(this, clientLeft, clientTop, clientWidth, clientHeight);
@@ -93,7 +93,7 @@ frmAbout::frmAbout(QWidget *parent) : QWidget(parent)
 void frmAbout::tagLines()
 {
     for (LineWidget *line : findChildren<LineWidget *>(QStringLiteral("Line1"))) {
-        for (const ControlSpec &row : kRows) {
+        for (const ControlRow &row : kRows) {
             if (qstrcmp(row.name, "Line1") == 0 && line->from() == twips::point(row.left, row.top))
                 line->setProperty("index", lineIndex(row));
         }

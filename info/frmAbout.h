@@ -10,7 +10,7 @@
 // Line1 exists twice, as in the design: both widgets are named "Line1" and carry a dynamic
 // property "index" (0: the white line, 1: the grey line), see lineIndex().
 
-#include "common/ControlSpec.h"
+#include "common/ControlRow.h"
 
 #include <QWidget>
 
@@ -24,9 +24,9 @@ public:
     explicit frmAbout(QWidget *parent = nullptr);
 
     // The design, shared with the tests that check the live window against it.
-    static std::span<const ControlSpec> layoutTable();
+    static std::span<const ControlRow> layoutTable();
     // Index of a Line1 row of the table, told apart by its stacking order.
-    static int lineIndex(const ControlSpec &row);
+    static int lineIndex(const ControlRow &row);
 
     static constexpr int clientLeft = 4545;
     static constexpr int clientTop = 3930;

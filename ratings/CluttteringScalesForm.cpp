@@ -89,7 +89,7 @@ void CluttteringScalesForm::buildControls()
 
 void CluttteringScalesForm::buildFrame(QWidget *client)
 {
-    const ControlSpec &row = ratingslayout::frame();
+    const ControlRow &row = ratingslayout::frame();
     auto *frame = new QGroupBox(QString::fromUtf8(row.caption), client);
     frame->setObjectName(QString::fromLatin1(row.name));
     frame->setGeometry(twips::rect(row.left, row.top, row.width, row.height));
@@ -107,13 +107,13 @@ void CluttteringScalesForm::buildFrame(QWidget *client)
 void CluttteringScalesForm::buildBars(QWidget *client)
 {
     std::vector<RatingBar *> byTabIndex;
-    for (const BarSpec &spec : ratingslayout::bars()) {
+    for (const BarRow &design : ratingslayout::bars()) {
         auto *bar = new RatingBar(client);
-        bar->setObjectName(QString::fromLatin1(spec.name));
-        bar->setGeometry(twips::rect(spec.left, spec.top, spec.width, spec.height));
+        bar->setObjectName(QString::fromLatin1(design.name));
+        bar->setGeometry(twips::rect(design.left, design.top, design.width, design.height));
         const auto handler =
             std::find_if(std::begin(barHandlers), std::end(barHandlers),
-                         [&](const BarHandler &h) { return qstrcmp(h.bar, spec.name) == 0; });
+                         [&](const BarHandler &h) { return qstrcmp(h.bar, design.name) == 0; });
         Q_ASSERT(handler != std::end(barHandlers));
         connect(bar, &RatingBar::mouseDown, this,
                 [this, h = handler->handler](int b, int s, float x, float y) {

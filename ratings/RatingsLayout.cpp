@@ -8,15 +8,15 @@ namespace ratingslayout {
 
 namespace {
 
-constexpr ColourSpec sky = ColourSpec::of(192, 255, 255);
-constexpr ColourSpec peach = ColourSpec::of(255, 224, 192);
-constexpr ColourSpec blue = ColourSpec::of(0, 0, 255);
-constexpr ColourSpec buttonText = ColourSpec::system(ColourSpec::Role::ButtonText);
+constexpr ColourChoice sky = ColourChoice::of(192, 255, 255);
+constexpr ColourChoice peach = ColourChoice::of(255, 224, 192);
+constexpr ColourChoice blue = ColourChoice::of(0, 0, 255);
+constexpr ColourChoice buttonText = ColourChoice::system(ColourChoice::Role::ButtonText);
 
-constexpr FontSpec titleFont{"Verdana", 12, true, false};
-constexpr FontSpec anchorFont{"Times New Roman", 11.25, true, false};
-constexpr FontSpec scoreFont{"MS Sans Serif", 12, true, false};
-constexpr FontSpec headFont{"MS Sans Serif", 9.75, true, false};
+constexpr FontChoice titleFont{"Verdana", 12, true, false};
+constexpr FontChoice anchorFont{"Times New Roman", 11.25, true, false};
+constexpr FontChoice scoreFont{"MS Sans Serif", 12, true, false};
+constexpr FontChoice headFont{"MS Sans Serif", 9.75, true, false};
 
 const char *const instruction =
     "     With this tool one may express perceptual evaluations of clinical features which are "
@@ -29,10 +29,10 @@ const char *const instruction =
     "out of the numerical results may be obtained under File/Print.";
 
 //  order name       kind                 caption         left  top   width  height font colours
-const ControlSpec frameRow{0,     "Frame1", ControlKind::Label,           "Instruction:", 240,  120,
+const ControlRow frameRow{0,     "Frame1", ControlKind::Label,           "Instruction:", 240,  120,
                            14775, 1935,     {"Arial", 15.75, true, true}, blue,           peach};
 
-const ControlSpec frameRows[] = {
+const ControlRow frameRows[] = {
     {1,
      "Label1",
      ControlKind::Label,
@@ -46,26 +46,26 @@ const ControlSpec frameRows[] = {
      peach},
 };
 
-ControlSpec caption(int order, const LabelBox &box, int top, FontSpec font, ColourSpec text)
+ControlRow caption(int order, const LabelBox &box, int top, FontChoice font, ColourChoice text)
 {
     return {order, box.name,  ControlKind::Label, box.caption, box.left,
             top,   box.width, box.height,         font,        text,
             sky};
 }
 
-ControlSpec scoreBox(int order, const char *name, int left, int width, int top, ColourSpec text,
-                     ColourSpec back)
+ControlRow scoreBox(int order, const char *name, int left, int width, int top, ColourChoice text,
+                     ColourChoice back)
 {
-    ControlSpec row{order, name,  ControlKind::Label,    " ",       left,
+    ControlRow row{order, name,  ControlKind::Label,    " ",       left,
                     top,   width, ScaleTable::boxHeight, scoreFont, text,
                     back};
     row.border = BorderStyle::Sunken;
     return row;
 }
 
-std::vector<ControlSpec> makeControls()
+std::vector<ControlRow> makeControls()
 {
-    std::vector<ControlSpec> rows{
+    std::vector<ControlRow> rows{
         {2, "Label3", ControlKind::Label, "Scale (0-100)", 12360, 2400, 1455, 255, headFont,
          buttonText, sky},
         {3, "Label2", ControlKind::Label, "Scale (1-9)", 13920, 2400, 1215, 270, headFont,
@@ -74,21 +74,21 @@ std::vector<ControlSpec> makeControls()
     int order = 4;
     for (const ScaleRow &s : ScaleTable::rows()) {
         rows.push_back(
-            caption(order++, s.titleLabel, s.captionTop, titleFont, ColourSpec::of(0, 128, 0)));
+            caption(order++, s.titleLabel, s.captionTop, titleFont, ColourChoice::of(0, 128, 0)));
         rows.push_back(caption(order++, s.leftAnchor, s.captionTop, anchorFont, buttonText));
         rows.push_back(caption(order++, s.rightAnchor, s.captionTop, anchorFont, buttonText));
         rows.push_back(scoreBox(order++, s.scoreName, ScaleTable::scoreLeft, ScaleTable::scoreWidth,
-                                s.barTop, ColourSpec::of(255, 0, 0),
-                                ColourSpec::of(255, 255, 192)));
+                                s.barTop, ColourChoice::of(255, 0, 0),
+                                ColourChoice::of(255, 255, 192)));
         rows.push_back(scoreBox(order++, s.nineName, ScaleTable::nineLeft, ScaleTable::nineWidth,
-                                s.barTop, blue, ColourSpec::of(192, 255, 192)));
+                                s.barTop, blue, ColourChoice::of(192, 255, 192)));
     }
     return rows;
 }
 
-std::vector<BarSpec> makeBars()
+std::vector<BarRow> makeBars()
 {
-    std::vector<BarSpec> rows;
+    std::vector<BarRow> rows;
     for (const ScaleRow &s : ScaleTable::rows())
         rows.push_back({s.barName, ScaleTable::barLeft, s.barTop, ScaleTable::barWidth,
                         ScaleTable::barHeight, s.tabIndex});
@@ -97,25 +97,25 @@ std::vector<BarSpec> makeBars()
 
 } // namespace
 
-const ControlSpec &frame()
+const ControlRow &frame()
 {
     return frameRow;
 }
 
-std::span<const ControlSpec> frameControls()
+std::span<const ControlRow> frameControls()
 {
     return frameRows;
 }
 
-std::span<const ControlSpec> controls()
+std::span<const ControlRow> controls()
 {
-    static const std::vector<ControlSpec> rows = makeControls();
+    static const std::vector<ControlRow> rows = makeControls();
     return rows;
 }
 
-std::span<const BarSpec> bars()
+std::span<const BarRow> bars()
 {
-    static const std::vector<BarSpec> rows = makeBars();
+    static const std::vector<BarRow> rows = makeBars();
     return rows;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "common/ControlSpec.h"
+#include "common/ControlRow.h"
 
 #include <QStringList>
 
 #include <span>
 
 // A rating bar of the layout: its name, box in twips and designed tab index.
-struct BarSpec {
+struct BarRow {
     const char *name;
     int left;
     int top;
@@ -27,14 +27,14 @@ inline constexpr int clientWidth = 14835;
 inline constexpr int clientHeight = 10710;
 
 // The instruction frame (a titled group box; its caption, font and colours are the frame's own).
-const ControlSpec &frame();
+const ControlRow &frame();
 // The controls inside the frame: Label1 with the instruction text.
-std::span<const ControlSpec> frameControls();
+std::span<const ControlRow> frameControls();
 // The labels on the window itself: the column titles and, for each scale, title, anchors and the
 // two score boxes.
-std::span<const ControlSpec> controls();
+std::span<const ControlRow> controls();
 // The nine bars, in screen order.
-std::span<const BarSpec> bars();
+std::span<const BarRow> bars();
 // The twenty controls that Hide and Show act on.
 QStringList numberControls();
 

@@ -79,9 +79,9 @@ void Form1::buildMenu()
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("MnuAbout"));
     about->menuAction()->setObjectName(QStringLiteral("MnuAbout"));
-    QAction *specs = about->addAction(QStringLiteral("&Specifications"), this,
+    QAction *specificationsItem = about->addAction(QStringLiteral("&Specifications"), this,
                                       &Form1::MnuAbtSpecifications_Click);
-    specs->setObjectName(QStringLiteral("MnuAbtSpecifications"));
+    specificationsItem->setObjectName(QStringLiteral("MnuAbtSpecifications"));
     QAction *aboutItem =
         about->addAction(QStringLiteral("&About"), this, &Form1::MnuAbtAbout_Click);
     aboutItem->setObjectName(QStringLiteral("MnuAbtAbout"));

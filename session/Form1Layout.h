@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ControlSpec.h"
+#include "common/ControlRow.h"
 
 #include <span>
 
@@ -23,7 +23,7 @@ inline constexpr Rgb backColour{192, 255, 192};
 inline constexpr int designWidth = 10815;
 inline constexpr int designHeight = 10200;
 
-std::span<const ControlSpec> rows();
+std::span<const ControlRow> rows();
 
 // The 1816-character text of the instructions panel.
 const char *instructionsText();

@@ -45,7 +45,7 @@ void Form1View::setText(SessionControl control, const QString &text)
 
 void Form1View::fitCaption(QLabel &label)
 {
-    if (const ControlSpec *row = layout::find(form1layout::rows(), label.objectName()))
+    if (const ControlRow *row = layout::find(form1layout::rows(), label.objectName()))
         captionfit::fit(label, layout::font(row->font));
 }
 

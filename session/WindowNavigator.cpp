@@ -16,7 +16,7 @@
 struct WindowNavigator::Private {
     std::shared_ptr<RatingFields> fields = std::make_shared<RatingFields>();
     QPointer<CluttteringScalesForm> ratings;
-    QPointer<Dialog> specifications;
+    QPointer<Dialog> specificationsDialog;
     QPointer<frmAbout> about;
 };
 
@@ -55,9 +55,9 @@ void WindowNavigator::openRatings()
 
 void WindowNavigator::openSpecifications()
 {
-    if (!d->specifications)
-        d->specifications = new Dialog;
-    bringToFront(d->specifications);
+    if (!d->specificationsDialog)
+        d->specificationsDialog = new Dialog;
+    bringToFront(d->specificationsDialog);
 }
 
 void WindowNavigator::openAbout()
@@ -70,16 +70,16 @@ void WindowNavigator::openAbout()
 void WindowNavigator::exitFromMain(QWidget *mainWindow)
 {
     // The main window may own this navigator; everything needed afterwards is held here first.
-    const QPointer<Dialog> specifications = d->specifications;
+    const QPointer<Dialog> specificationsDialog = d->specificationsDialog;
     const QPointer<frmAbout> about = d->about;
     if (mainWindow)
         mainWindow->close();
-    if (specifications)
-        specifications->close();
+    if (specificationsDialog)
+        specificationsDialog->close();
     if (about)
         about->close();
 }
 
 QWidget *WindowNavigator::ratingsWindow() const { return d->ratings; }
-QWidget *WindowNavigator::specificationsWindow() const { return d->specifications; }
+QWidget *WindowNavigator::specificationsWindow() const { return d->specificationsDialog; }
 QWidget *WindowNavigator::aboutWindow() const { return d->about; }

@@ -107,6 +107,10 @@ QStringList TestDesktopSessionE2E::printedRows(int jobNumber, const QString &anc
     const QString pdf = m_cups->waitForJobFiles(jobNumber, 30000);
     if (pdf.isEmpty())
         return {};
+    // With TALLYMERE_E2E_SHOTS set, the printed documents are kept beside the screenshots.
+    const QString folder = qEnvironmentVariable("TALLYMERE_E2E_SHOTS");
+    if (!folder.isEmpty())
+        QFile::copy(pdf, QDir(folder).filePath(QStringLiteral("job-%1.pdf").arg(jobNumber)));
     return readback::rows(CupsSandbox::pdfText(pdf), anchor, 10);
 }
 

@@ -25,9 +25,9 @@ class TestForm1Layout : public QObject {
 
     Form1Harness m_harness;
 
-    static const ControlSpec &row(const QString &name)
+    static const ControlRow &row(const QString &name)
     {
-        const ControlSpec *found = layout::find(form1layout::rows(), name);
+        const ControlRow *found = layout::find(form1layout::rows(), name);
         Q_ASSERT(found);
         return *found;
     }
@@ -35,8 +35,8 @@ class TestForm1Layout : public QObject {
     static void addRowPerControl()
     {
         QTest::addColumn<QString>("name");
-        for (const ControlSpec &spec : form1layout::rows())
-            QTest::newRow(spec.name) << QString::fromLatin1(spec.name);
+        for (const ControlRow &design : form1layout::rows())
+            QTest::newRow(design.name) << QString::fromLatin1(design.name);
     }
 
     static std::optional<SessionControl> sessionControl(const QString &name)
@@ -109,43 +109,43 @@ private slots:
     void everyControlWhereTheTablePutsIt()
     {
         QFETCH(QString, name);
-        const ControlSpec &spec = row(name);
+        const ControlRow &design = row(name);
         QWidget *w = widget(name);
         QVERIFY2(w, "no control of this name on the client area");
         QCOMPARE(w->parentWidget(), &m_harness.window->surface());
-        switch (spec.kind) {
+        switch (design.kind) {
         case ControlKind::Label: QVERIFY(qobject_cast<BorderedLabel *>(w)); break;
         case ControlKind::Button: QVERIFY(qobject_cast<DesignButton *>(w)); break;
         case ControlKind::Shape: QVERIFY(qobject_cast<ShapeWidget *>(w)); break;
         case ControlKind::Line: QVERIFY(qobject_cast<LineWidget *>(w)); break;
         case ControlKind::Image: QFAIL("the main window has no image"); break;
         }
-        if (spec.kind == ControlKind::Line) {
+        if (design.kind == ControlKind::Line) {
             auto *line = qobject_cast<LineWidget *>(w);
-            QCOMPARE(line->from(), twips::point(spec.left, spec.top));
-            QCOMPARE(line->to(), twips::point(spec.width, spec.height));
-            QCOMPARE(line->penWidth(), spec.penWidth);
+            QCOMPARE(line->from(), twips::point(design.left, design.top));
+            QCOMPARE(line->to(), twips::point(design.width, design.height));
+            QCOMPARE(line->penWidth(), design.penWidth);
             return;
         }
-        QCOMPARE(w->geometry(), twips::rect(spec.left, spec.top, spec.width, spec.height));
+        QCOMPARE(w->geometry(), twips::rect(design.left, design.top, design.width, design.height));
     }
 
     void fontsResolveToInstalledFaces_data() { addRowPerControl(); }
     void fontsResolveToInstalledFaces()
     {
         QFETCH(QString, name);
-        const ControlSpec &spec = row(name);
-        if (spec.kind == ControlKind::Shape || spec.kind == ControlKind::Line)
+        const ControlRow &design = row(name);
+        if (design.kind == ControlKind::Shape || design.kind == ControlKind::Line)
             QSKIP("draws no text");
         QWidget *w = widget(name);
         const QFontInfo info(w->font());
         QVERIFY2(QFontDatabase::families().contains(info.family()), qPrintable(info.family()));
         // A substitute of the same kind: serif for Times New Roman, sans for the others.
-        const bool serif = QLatin1String(spec.font.face) == "Times New Roman";
+        const bool serif = QLatin1String(design.font.face) == "Times New Roman";
         QCOMPARE(info.family().contains(QLatin1String("Serif")), serif);
-        QCOMPARE(w->font().pointSizeF(), spec.font.points);
+        QCOMPARE(w->font().pointSizeF(), design.font.points);
         QCOMPARE(w->font().bold(),
-                 spec.font.bold || QLatin1String(spec.font.face) == "Arial Black");
+                 design.font.bold || QLatin1String(design.font.face) == "Arial Black");
         QVERIFY(info.bold() == w->font().bold());
     }
 
@@ -153,32 +153,32 @@ private slots:
     void coloursBordersAndAlignment()
     {
         QFETCH(QString, name);
-        const ControlSpec &spec = row(name);
+        const ControlRow &design = row(name);
         QWidget *w = widget(name);
         if (auto *shape = qobject_cast<ShapeWidget *>(w)) {
-            QCOMPARE(shape->borderColour(), layout::colour(spec.text, Qt::black));
-            QCOMPARE(shape->fillColour(), layout::colour(spec.back, Qt::white));
-            QCOMPARE(shape->borderWidth(), spec.penWidth);
+            QCOMPARE(shape->borderColour(), layout::colour(design.text, Qt::black));
+            QCOMPARE(shape->fillColour(), layout::colour(design.back, Qt::white));
+            QCOMPARE(shape->borderWidth(), design.penWidth);
             QVERIFY(shape->testAttribute(Qt::WA_TransparentForMouseEvents));
         } else if (auto *line = qobject_cast<LineWidget *>(w)) {
             QCOMPARE(line->colour(), QColor(0, 0, 0));
             QVERIFY(line->testAttribute(Qt::WA_TransparentForMouseEvents));
         } else if (auto *button = qobject_cast<DesignButton *>(w)) {
-            if (spec.back.role == ColourSpec::Role::Rgb)
-                QCOMPARE(button->backColour(), layout::colour(spec.back, {}));
+            if (design.back.role == ColourChoice::Role::Rgb)
+                QCOMPARE(button->backColour(), layout::colour(design.back, {}));
         } else if (auto *label = qobject_cast<BorderedLabel *>(w)) {
             // The load leaves every text colour as designed.
             QCOMPARE(label->textColour(),
-                     layout::colour(spec.text, layout::systemColour(ColourSpec::Role::ButtonText)));
-            QCOMPARE(label->isTransparent(), spec.back.role == ColourSpec::Role::Transparent);
+                     layout::colour(design.text, layout::systemColour(ColourChoice::Role::ButtonText)));
+            QCOMPARE(label->isTransparent(), design.back.role == ColourChoice::Role::Transparent);
             if (!label->isTransparent())
                 QCOMPARE(
                     label->backColour(),
-                    layout::colour(spec.back, layout::systemColour(ColourSpec::Role::ButtonFace)));
-            QCOMPARE(label->borderStyle(), spec.border);
-            QCOMPARE(label->wordWrap(), spec.wrap);
+                    layout::colour(design.back, layout::systemColour(ColourChoice::Role::ButtonFace)));
+            QCOMPARE(label->borderStyle(), design.border);
+            QCOMPARE(label->wordWrap(), design.wrap);
             const Qt::Alignment horizontal = label->alignment() & Qt::AlignHorizontal_Mask;
-            switch (spec.align) {
+            switch (design.align) {
             case TextAlign::Left: QCOMPARE(horizontal, Qt::AlignLeft); break;
             case TextAlign::Right: QCOMPARE(horizontal, Qt::AlignRight); break;
             case TextAlign::Centre: QCOMPARE(horizontal, Qt::AlignHCenter); break;
@@ -190,14 +190,14 @@ private slots:
     void captionsAfterLoad()
     {
         QFETCH(QString, name);
-        const ControlSpec &spec = row(name);
+        const ControlRow &design = row(name);
         // The load writes its placeholders into the five displays; every other caption is
         // the designed one, blanks included.
         static const QHash<QString, QString> placeholders{
             {"Label1", "time(s)"}, {"Clock", "time(s)"}, {"MarkedTime", "time(s)"},
             {"LeftNumber", "#"},   {"RightNumber", "#"},
         };
-        const QString expected = placeholders.value(name, QString::fromUtf8(spec.caption));
+        const QString expected = placeholders.value(name, QString::fromUtf8(design.caption));
         if (auto *label = qobject_cast<QLabel *>(widget(name)))
             QCOMPARE(label->text(), expected);
         else if (auto *button = qobject_cast<QPushButton *>(widget(name)))
@@ -252,12 +252,12 @@ private slots:
         const auto all = form1layout::rows();
         QWidget &surface = m_harness.window->surface();
         const QObjectList children = surface.children();
-        auto depth = [&](const ControlSpec &spec) {
-            return children.indexOf(surface.findChild<QWidget *>(spec.name)); // later is nearer
+        auto depth = [&](const ControlRow &design) {
+            return children.indexOf(surface.findChild<QWidget *>(design.name)); // later is nearer
         };
         int pairs = 0;
-        for (const ControlSpec &a : all) {
-            for (const ControlSpec &b : all) {
+        for (const ControlRow &a : all) {
+            for (const ControlRow &b : all) {
                 if (a.order >= b.order)
                     continue;
                 const QRect ra = widget(a.name)->geometry();
@@ -309,9 +309,9 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        for (const ControlSpec &spec : form1layout::rows()) {
-            if (spec.kind == ControlKind::Label || spec.kind == ControlKind::Button)
-                QTest::newRow(spec.name) << QString(spec.name) << QString::fromUtf8(spec.caption);
+        for (const ControlRow &design : form1layout::rows()) {
+            if (design.kind == ControlKind::Label || design.kind == ControlKind::Button)
+                QTest::newRow(design.name) << QString(design.name) << QString::fromUtf8(design.caption);
         }
         const QString start = QStringLiteral("Command1");
         QTest::newRow("start button running")

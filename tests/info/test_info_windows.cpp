@@ -20,7 +20,7 @@
 
 namespace {
 
-std::span<const ControlSpec> tableOf(const QString &window)
+std::span<const ControlRow> tableOf(const QString &window)
 {
     return window == QLatin1String("frmAbout") ? frmAbout::layoutTable() : Dialog::layoutTable();
 }
@@ -33,7 +33,7 @@ QWidget *makeWindow(const QString &window)
 }
 
 // The live widget of a row; the two Line1 rows are told apart by their "index" property.
-QWidget *liveControl(QWidget *window, const ControlSpec &row)
+QWidget *liveControl(QWidget *window, const ControlRow &row)
 {
     const QString name = QString::fromLatin1(row.name);
     if (row.kind != ControlKind::Line)
@@ -111,39 +111,39 @@ void InfoWindowsTest::controlsMatchLayoutTable()
 {
     QFETCH(QString, window);
     QFETCH(int, row);
-    const ControlSpec &spec = tableOf(window)[row];
+    const ControlRow &design = tableOf(window)[row];
     std::unique_ptr<QWidget> live(makeWindow(window));
-    QWidget *control = liveControl(live.get(), spec);
-    QVERIFY2(control, spec.name);
-    QCOMPARE(control->objectName(), QString::fromLatin1(spec.name));
+    QWidget *control = liveControl(live.get(), design);
+    QVERIFY2(control, design.name);
+    QCOMPARE(control->objectName(), QString::fromLatin1(design.name));
 
-    if (spec.kind == ControlKind::Line) {
+    if (design.kind == ControlKind::Line) {
         auto *line = qobject_cast<LineWidget *>(control);
         QVERIFY(line);
-        QCOMPARE(line->from(), twips::point(spec.left, spec.top));
-        QCOMPARE(line->to(), twips::point(spec.width, spec.height));
-        QCOMPARE(line->colour(), layout::colour(spec.text, Qt::black));
-        QCOMPARE(line->penWidth(), spec.penWidth);
+        QCOMPARE(line->from(), twips::point(design.left, design.top));
+        QCOMPARE(line->to(), twips::point(design.width, design.height));
+        QCOMPARE(line->colour(), layout::colour(design.text, Qt::black));
+        QCOMPARE(line->penWidth(), design.penWidth);
         return;
     }
     // picIcon takes the size of its 32-pixel icon, which is the designed 480 twips.
-    QCOMPARE(control->geometry(), twips::rect(spec.left, spec.top, spec.width, spec.height));
-    const QFont expected = layout::font(spec.font);
+    QCOMPARE(control->geometry(), twips::rect(design.left, design.top, design.width, design.height));
+    const QFont expected = layout::font(design.font);
     QCOMPARE(control->font().family(), expected.family());
-    QCOMPARE(control->font().pointSizeF(), spec.font.points);
-    QCOMPARE(control->font().bold(), spec.font.bold);
-    QCOMPARE(control->font().underline(), spec.font.underline);
+    QCOMPARE(control->font().pointSizeF(), design.font.points);
+    QCOMPARE(control->font().bold(), design.font.bold);
+    QCOMPARE(control->font().underline(), design.font.underline);
 
     if (auto *label = qobject_cast<BorderedLabel *>(control)) {
-        QCOMPARE(label->text(), QString::fromUtf8(spec.caption));
+        QCOMPARE(label->text(), QString::fromUtf8(design.caption));
         QVERIFY(label->wordWrap());
         QCOMPARE(label->alignment(), Qt::AlignLeft | Qt::AlignTop);
         QCOMPARE(label->borderStyle(), BorderStyle::None);
         QVERIFY(!label->isTransparent());
         QCOMPARE(label->textColour(),
-                 layout::colour(spec.text, layout::systemColour(ColourSpec::Role::ButtonText)));
+                 layout::colour(design.text, layout::systemColour(ColourChoice::Role::ButtonText)));
         QCOMPARE(label->backColour(),
-                 layout::colour(spec.back, layout::systemColour(ColourSpec::Role::ButtonFace)));
+                 layout::colour(design.back, layout::systemColour(ColourChoice::Role::ButtonFace)));
         QCOMPARE(label->focusPolicy(), Qt::NoFocus);
         // Painted in those colours: some pixel of the (smoothed) text comes near its colour.
         const QImage painted = label->grab().toImage();
@@ -160,7 +160,7 @@ void InfoWindowsTest::controlsMatchLayoutTable()
                  qPrintable(label->textColour().name()));
         QCOMPARE(QColor(painted.pixel(painted.width() - 1, painted.height() - 1)), label->backColour());
     } else if (auto *button = qobject_cast<QPushButton *>(control)) {
-        QCOMPARE(button->text(), QString::fromUtf8(spec.caption));
+        QCOMPARE(button->text(), QString::fromUtf8(design.caption));
         QVERIFY(button->focusPolicy() & Qt::TabFocus);
     } else {
         QVERIFY(qobject_cast<PictureBox *>(control));
@@ -182,8 +182,8 @@ void InfoWindowsTest::stackingFollowsTable()
     const auto rows = tableOf(window);
     // Among rows that are not buttons, a lower order number is nearer the front; every button
     // is in front of all of them.
-    for (const ControlSpec &a : rows) {
-        for (const ControlSpec &b : rows) {
+    for (const ControlRow &a : rows) {
+        for (const ControlRow &b : rows) {
             const bool aButton = a.kind == ControlKind::Button;
             const bool bButton = b.kind == ControlKind::Button;
             const bool aInFront = (aButton && !bButton) || (aButton == bButton && a.order < b.order);

@@ -208,12 +208,12 @@ void NavigationTest::exitClosesAllButRatingWindow()
     navigator->openSpecifications();
     navigator->openAbout();
     QPointer<QWidget> ratings = navigator->ratingsWindow();
-    QPointer<QWidget> specifications = navigator->specificationsWindow();
+    QPointer<QWidget> specificationsDialog = navigator->specificationsWindow();
     QPointer<QWidget> about = navigator->aboutWindow();
     QVERIFY(QTest::qWaitForWindowExposed(ratings));
 
     navigator->exitFromMain(main);
-    QTRY_VERIFY(!main && !specifications && !about);
+    QTRY_VERIFY(!main && !specificationsDialog && !about);
     QVERIFY(!navigator); // it went with the main window that owned it
     QVERIFY(ratings && ratings->isVisible());
     // The rating window works on: its ratings outlived the navigator.
@@ -237,16 +237,16 @@ void NavigationTest::closeBoxOfMainClosesOnlyMain()
     WindowNavigator *navigator = main->navigator();
     navigator->openSpecifications();
     navigator->openAbout();
-    QPointer<QWidget> specifications = navigator->specificationsWindow();
+    QPointer<QWidget> specificationsDialog = navigator->specificationsWindow();
     QPointer<QWidget> about = navigator->aboutWindow();
     main->close();
     QTRY_VERIFY(!main);
-    QVERIFY(specifications && specifications->isVisible());
+    QVERIFY(specificationsDialog && specificationsDialog->isVisible());
     QVERIFY(about && about->isVisible());
     QTest::keyClick(about, Qt::Key_Escape);
     QTRY_VERIFY(!about);
-    QTest::keyClick(specifications->findChild<QWidget *>(QStringLiteral("OKButton")), Qt::Key_Space);
-    QTRY_VERIFY(!specifications);
+    QTest::keyClick(specificationsDialog->findChild<QWidget *>(QStringLiteral("OKButton")), Qt::Key_Space);
+    QTRY_VERIFY(!specificationsDialog);
 }
 
 QTEST_MAIN(NavigationTest)

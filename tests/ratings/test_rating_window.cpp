@@ -345,7 +345,7 @@ void TestRatingWindow::layoutMatchesLiveWindow()
 {
     CluttteringScalesForm *window = openWindow();
     const QStringList installed = QFontDatabase::families();
-    auto check = [&](const ControlSpec &row, QWidget *parent) {
+    auto check = [&](const ControlRow &row, QWidget *parent) {
         auto *widget = window->findChild<QWidget *>(QString::fromLatin1(row.name));
         QVERIFY2(widget, row.name);
         QCOMPARE(widget->parentWidget(), parent);
@@ -372,14 +372,14 @@ void TestRatingWindow::layoutMatchesLiveWindow()
     check(ratingslayout::frame(), client);
     auto *frame = window->findChild<QGroupBox *>("Frame1");
     QCOMPARE(frame->title(), QStringLiteral("Instruction:"));
-    for (const ControlSpec &row : ratingslayout::frameControls())
+    for (const ControlRow &row : ratingslayout::frameControls())
         check(row, frame);
-    for (const ControlSpec &row : ratingslayout::controls())
+    for (const ControlRow &row : ratingslayout::controls())
         check(row, client);
-    for (const BarSpec &spec : ratingslayout::bars()) {
-        RatingBar *live = bar(spec.name);
-        QVERIFY2(live, spec.name);
-        QCOMPARE(live->geometry(), twips::rect(spec.left, spec.top, spec.width, spec.height));
+    for (const BarRow &design : ratingslayout::bars()) {
+        RatingBar *live = bar(design.name);
+        QVERIFY2(live, design.name);
+        QCOMPARE(live->geometry(), twips::rect(design.left, design.top, design.width, design.height));
         QCOMPARE(live->drawingArea(), QRect(edge, edge, 779, 21));
     }
     // 9 scales x 5 labels + 2 column titles, 9 bars, the frame and its label: nothing else.

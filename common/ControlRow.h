@@ -14,17 +14,17 @@ enum class ControlKind {
     Image,  // picture stretched to its box
 };
 
-struct ColourSpec {
+struct ColourChoice {
     enum class Role { Default, Rgb, ButtonFace, ButtonText, WindowText, Highlight, Transparent };
     Role role = Role::Default;
     Rgb rgb{};
 
-    static constexpr ColourSpec of(int r, int g, int b) { return {Role::Rgb, {r, g, b}}; }
-    static constexpr ColourSpec system(Role role) { return {role, {}}; }
-    static constexpr ColourSpec transparent() { return {Role::Transparent, {}}; }
+    static constexpr ColourChoice of(int r, int g, int b) { return {Role::Rgb, {r, g, b}}; }
+    static constexpr ColourChoice system(Role role) { return {role, {}}; }
+    static constexpr ColourChoice transparent() { return {Role::Transparent, {}}; }
 };
 
-struct FontSpec {
+struct FontChoice {
     const char *face = "MS Sans Serif";
     double points = 8.25;
     bool bold = false;
@@ -34,7 +34,7 @@ struct FontSpec {
 enum class BorderStyle { None, Sunken, Flat };
 enum class TextAlign { Left, Right, Centre };
 
-struct ControlSpec {
+struct ControlRow {
     int order = 0; // stacking order: a lower number is drawn in front of a higher one
     const char *name = "";
     ControlKind kind = ControlKind::Label;
@@ -43,9 +43,9 @@ struct ControlSpec {
     int top = 0;  // for a line: y1
     int width = 0;  // for a line: x2
     int height = 0; // for a line: y2
-    FontSpec font{};
-    ColourSpec text{};   // label text; shape and line: the border or line colour
-    ColourSpec back{};   // label background; button back colour; shape fill
+    FontChoice font{};
+    ColourChoice text{};   // label text; shape and line: the border or line colour
+    ColourChoice back{};   // label background; button back colour; shape fill
     BorderStyle border = BorderStyle::None;
     TextAlign align = TextAlign::Left;
     bool wrap = true;
