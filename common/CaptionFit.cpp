@@ -19,15 +19,35 @@ int fit(QLabel &label, const QFont &designFont)
 {
     const QSize box = label.contentsRect().size();
     const QString text = label.text();
-    QFont font = designFont;
-    int stretch = 100;
-    while (stretch > minStretch && !text.isEmpty() && !fits(font, text, box, label.wordWrap())) {
-        stretch -= 1;
-        font.setStretch(stretch);
+    const auto fitsAt = [&](int stretch) {
+        QFont font = designFont;
+        if (stretch != 100)
+            font.setStretch(stretch);
+        return fits(font, text, box, label.wordWrap());
+    };
+    // Most captions fit as designed. For the others, find the widest stretch that fits by
+    // halving: every stretch tried loads a font of its own, which is what start-up pays for.
+    int best = 100;
+    if (!text.isEmpty() && !fitsAt(100)) {
+        best = minStretch;
+        int low = minStretch + 1;
+        int high = 99;
+        while (low <= high) {
+            const int middle = (low + high) / 2;
+            if (fitsAt(middle)) {
+                best = middle;
+                low = middle + 1;
+            } else {
+                high = middle - 1;
+            }
+        }
     }
+    QFont font = designFont;
+    if (best != 100)
+        font.setStretch(best);
     if (label.font() != font)
         label.setFont(font);
-    return stretch;
+    return best;
 }
 
 } // namespace captionfit
