@@ -39,13 +39,13 @@ struct ControlRow {
     const char *name = "";
     ControlKind kind = ControlKind::Label;
     const char *caption = "";
-    int left = 0; // for a line: x1
-    int top = 0;  // for a line: y1
+    int left = 0;   // for a line: x1
+    int top = 0;    // for a line: y1
     int width = 0;  // for a line: x2
     int height = 0; // for a line: y2
     FontChoice font{};
-    ColourChoice text{};   // label text; shape and line: the border or line colour
-    ColourChoice back{};   // label background; button back colour; shape fill
+    ColourChoice text{}; // label text; shape and line: the border or line colour
+    ColourChoice back{}; // label background; button back colour; shape fill
     BorderStyle border = BorderStyle::None;
     TextAlign align = TextAlign::Left;
     bool wrap = true;

@@ -42,7 +42,10 @@ void stripTrailingZeros(std::string &digits)
         digits.pop_back();
 }
 
-bool isZero(const std::string &digits) { return digits.find_first_not_of('0') == std::string::npos; }
+bool isZero(const std::string &digits)
+{
+    return digits.find_first_not_of('0') == std::string::npos;
+}
 
 // Rounds to `decimals` places, half away from zero. Returns the integer and fraction digits.
 void roundTo(const Decimal &d, int decimals, std::string &integer, std::string &fraction)
@@ -79,7 +82,8 @@ void roundTo(const Decimal &d, int decimals, std::string &integer, std::string &
     fraction = digits.substr(point);
     fraction.resize(decimals, '0');
     const auto firstSignificant = integer.find_first_not_of('0');
-    integer = firstSignificant == std::string::npos ? std::string() : integer.substr(firstSignificant);
+    integer =
+        firstSignificant == std::string::npos ? std::string() : integer.substr(firstSignificant);
 }
 
 // General form with the given separator; `leadingZero` writes "0" before the separator below 1.
@@ -98,9 +102,9 @@ QString general(double value, const QString &decimal, bool leadingZero)
         if (n > 1)
             mantissa += decimal + QString::fromStdString(d.digits.substr(1));
         const int exponent = d.point - 1;
-        return (d.negative ? QStringLiteral("-") : QString()) + mantissa + QStringLiteral("E")
-               + (exponent < 0 ? QStringLiteral("-") : QStringLiteral("+"))
-               + QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
+        return (d.negative ? QStringLiteral("-") : QString()) + mantissa + QStringLiteral("E") +
+               (exponent < 0 ? QStringLiteral("-") : QStringLiteral("+")) +
+               QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
     } else if (d.point <= 0) {
         integer = leadingZero ? "0" : "";
         fraction = std::string(-d.point, '0') + d.digits;
@@ -132,7 +136,10 @@ QString plain(double value) { return plain(value, localeDecimal()); }
 
 QString signedText(double value) { return withSign(value, QStringLiteral(".")); }
 
-QString printed(double value, const QString &decimal) { return withSign(value, decimal) + QLatin1Char(' '); }
+QString printed(double value, const QString &decimal)
+{
+    return withSign(value, decimal) + QLatin1Char(' ');
+}
 QString printed(double value) { return printed(value, localeDecimal()); }
 QString printed(std::optional<double> value) { return value ? printed(*value) : QString(); }
 
@@ -179,6 +186,9 @@ QString pattern(double value, const QString &format, const QString &decimal)
     return text + suffix;
 }
 
-QString pattern(double value, const QString &format) { return pattern(value, format, localeDecimal()); }
+QString pattern(double value, const QString &format)
+{
+    return pattern(value, format, localeDecimal());
+}
 
 } // namespace numbertext

@@ -80,7 +80,7 @@ bool skipTaskbar(QWidget *window)
     // states with what is already there, so the hint is set on the native window before showing.
     const auto id = static_cast<xcb_window_t>(window->winId());
     const std::array<xcb_atom_t, 2> states = {atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                               atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+                                              atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
     const xcb_atom_t property = atom(connection, "_NET_WM_STATE");
     if (property == XCB_ATOM_NONE || states[0] == XCB_ATOM_NONE)
         return false;

@@ -56,7 +56,10 @@ constexpr ControlRow kRows[] = {
 const char *const kTabOrder[] = {"cmdOK", "picIcon"};
 
 // The main window's icon at 32 pixels, sharp at the screen's pixel ratio.
-QPixmap applicationIcon(qreal ratio) { return assets::applicationIcon().pixmap(twips::size(480, 480), ratio); }
+QPixmap applicationIcon(qreal ratio)
+{
+    return assets::applicationIcon().pixmap(twips::size(480, 480), ratio);
+}
 
 } // namespace
 

@@ -1,8 +1,8 @@
 #include "ratings/CluttteringScalesForm.h"
 
+#include "common/CaptionFit.h"
 #include "common/LayoutBuilder.h"
 #include "common/Twips.h"
-#include "common/CaptionFit.h"
 #include "ratings/RatingBar.h"
 #include "ratings/RatingCore.h"
 #include "ratings/RatingFields.h"
@@ -19,10 +19,7 @@
 
 namespace {
 
-QColor toColour(Rgb rgb)
-{
-    return {rgb.r, rgb.g, rgb.b};
-}
+QColor toColour(Rgb rgb) { return {rgb.r, rgb.g, rgb.b}; }
 
 void setBackground(QWidget *widget, const QColor &colour)
 {
@@ -209,20 +206,11 @@ void CluttteringScalesForm::ThoughtOrganizationScale_MouseDown(int, int, float x
     pressScale("ThoughtOrganizationScale", x);
 }
 
-void CluttteringScalesForm::MnuHideNumbersHide_Click()
-{
-    setNumbersVisible(false);
-}
+void CluttteringScalesForm::MnuHideNumbersHide_Click() { setNumbersVisible(false); }
 
-void CluttteringScalesForm::MnuHideNumbersShow_Click()
-{
-    setNumbersVisible(true);
-}
+void CluttteringScalesForm::MnuHideNumbersShow_Click() { setNumbersVisible(true); }
 
-void CluttteringScalesForm::MnuFilExit_Click()
-{
-    close();
-}
+void CluttteringScalesForm::MnuFilExit_Click() { close(); }
 
 void CluttteringScalesForm::MnuHardCopy_Click()
 {

@@ -11,10 +11,7 @@ namespace {
 
 constexpr int edge = 2; // the sunken edge on every side
 
-QColor toColour(Rgb rgb)
-{
-    return {rgb.r, rgb.g, rgb.b};
-}
+QColor toColour(Rgb rgb) { return {rgb.r, rgb.g, rgb.b}; }
 
 int shiftCode(Qt::KeyboardModifiers modifiers)
 {

@@ -30,7 +30,7 @@ const char *const instruction =
 
 //  order name       kind                 caption         left  top   width  height font colours
 const ControlRow frameRow{0,     "Frame1", ControlKind::Label,           "Instruction:", 240,  120,
-                           14775, 1935,     {"Arial", 15.75, true, true}, blue,           peach};
+                          14775, 1935,     {"Arial", 15.75, true, true}, blue,           peach};
 
 const ControlRow frameRows[] = {
     {1,
@@ -54,11 +54,11 @@ ControlRow caption(int order, const LabelBox &box, int top, FontChoice font, Col
 }
 
 ControlRow scoreBox(int order, const char *name, int left, int width, int top, ColourChoice text,
-                     ColourChoice back)
+                    ColourChoice back)
 {
     ControlRow row{order, name,  ControlKind::Label,    " ",       left,
-                    top,   width, ScaleTable::boxHeight, scoreFont, text,
-                    back};
+                   top,   width, ScaleTable::boxHeight, scoreFont, text,
+                   back};
     row.border = BorderStyle::Sunken;
     return row;
 }
@@ -97,15 +97,9 @@ std::vector<BarRow> makeBars()
 
 } // namespace
 
-const ControlRow &frame()
-{
-    return frameRow;
-}
+const ControlRow &frame() { return frameRow; }
 
-std::span<const ControlRow> frameControls()
-{
-    return frameRows;
-}
+std::span<const ControlRow> frameControls() { return frameRows; }
 
 std::span<const ControlRow> controls()
 {

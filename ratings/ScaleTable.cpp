@@ -76,10 +76,7 @@ constexpr std::array<ScaleRow, ScaleTable::count> table{{
 
 } // namespace
 
-std::span<const ScaleRow> ScaleTable::rows()
-{
-    return table;
-}
+std::span<const ScaleRow> ScaleTable::rows() { return table; }
 
 const ScaleRow *ScaleTable::byBar(QStringView barName)
 {

@@ -27,15 +27,9 @@ QString option(const cups_dest_t &dest, const char *name)
     return QString::fromUtf8(cupsGetOption(name, dest.num_options, dest.options));
 }
 
-QString lastError()
-{
-    return QString::fromUtf8(cupsLastErrorString());
-}
+QString lastError() { return QString::fromUtf8(cupsLastErrorString()); }
 
-bool serviceDown(ipp_status_t status)
-{
-    return status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
-}
+bool serviceDown(ipp_status_t status) { return status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE; }
 
 // Whether the print service answers at all: libcups reports a missing default printer and an
 // unreachable service alike when asked for the default destination.

@@ -27,10 +27,7 @@ QString fromDialog(QWidget *parent, const QString &suggestedPath)
 
 } // namespace
 
-void set(Chooser chooser)
-{
-    current() = std::move(chooser);
-}
+void set(Chooser chooser) { current() = std::move(chooser); }
 
 QString choose(QWidget *parent, const QString &suggestedPath)
 {

@@ -15,10 +15,7 @@ namespace printcommands {
 
 namespace {
 
-bool hasData(const SessionFields &fields)
-{
-    return fields.sampleTicks.value_or(0) != 0;
-}
+bool hasData(const SessionFields &fields) { return fields.sampleTicks.value_or(0) != 0; }
 
 // A yes/no question in the program's own message-box style: title, no icon; "Yes" is the default.
 bool ask(QWidget *parent, const QString &question)

@@ -10,10 +10,7 @@ void ReportPage::addEmptyLines(int count)
         m_lines.append(ReportLine{});
 }
 
-void ReportPage::addLine(ReportLine items)
-{
-    m_lines.append(std::move(items));
-}
+void ReportPage::addLine(ReportLine items) { m_lines.append(std::move(items)); }
 
 QString ReportPage::rule(char character, int count)
 {

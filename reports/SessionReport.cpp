@@ -12,10 +12,7 @@ const QString secondsUnit = QStringLiteral(" s.");
 const QString percent = QStringLiteral("0.0 %");
 const QString twoDecimals = QStringLiteral("0.00 ");
 
-double valueOf(const std::optional<qint32> &field)
-{
-    return field ? *field : 0;
-}
+double valueOf(const std::optional<qint32> &field) { return field ? *field : 0; }
 
 // A count as a printed number; an unset count prints as nothing, so the line ends in "(n=)".
 QString countText(std::optional<double> count)

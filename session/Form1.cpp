@@ -80,7 +80,7 @@ void Form1::buildMenu()
     about->setObjectName(QStringLiteral("MnuAbout"));
     about->menuAction()->setObjectName(QStringLiteral("MnuAbout"));
     QAction *specificationsItem = about->addAction(QStringLiteral("&Specifications"), this,
-                                      &Form1::MnuAbtSpecifications_Click);
+                                                   &Form1::MnuAbtSpecifications_Click);
     specificationsItem->setObjectName(QStringLiteral("MnuAbtSpecifications"));
     QAction *aboutItem =
         about->addAction(QStringLiteral("&About"), this, &Form1::MnuAbtAbout_Click);
@@ -146,20 +146,11 @@ void Form1::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void Form1::Form_MouseDown(int buttonCode)
-{
-    m_engine.Form_MouseDown(buttonCode);
-}
+void Form1::Form_MouseDown(int buttonCode) { m_engine.Form_MouseDown(buttonCode); }
 
-void Form1::Form_MouseUp(int buttonCode)
-{
-    m_engine.Form_MouseUp(buttonCode);
-}
+void Form1::Form_MouseUp(int buttonCode) { m_engine.Form_MouseUp(buttonCode); }
 
-void Form1::Instructions_MouseDown(int buttonCode)
-{
-    m_engine.Instructions_MouseDown(buttonCode);
-}
+void Form1::Instructions_MouseDown(int buttonCode) { m_engine.Instructions_MouseDown(buttonCode); }
 
 void Form1::Command1_KeyDown(int keyCode, bool autoRepeat)
 {
@@ -172,32 +163,17 @@ void Form1::Command2_Click()
     focusStartButton();
 }
 
-void Form1::Timer1_Timer()
-{
-    m_engine.Timer1_Timer();
-}
+void Form1::Timer1_Timer() { m_engine.Timer1_Timer(); }
 
 void Form1::MnuFilPrint_Click()
 {
     printcommands::printSession(this, [this] { return m_engine.fields(); });
 }
 
-void Form1::MnuFilExit_Click()
-{
-    m_navigator.exitFromMain(this);
-}
+void Form1::MnuFilExit_Click() { m_navigator.exitFromMain(this); }
 
-void Form1::MnuPerceptualRatings_Click()
-{
-    m_navigator.openRatings();
-}
+void Form1::MnuPerceptualRatings_Click() { m_navigator.openRatings(); }
 
-void Form1::MnuAbtSpecifications_Click()
-{
-    m_navigator.openSpecifications();
-}
+void Form1::MnuAbtSpecifications_Click() { m_navigator.openSpecifications(); }
 
-void Form1::MnuAbtAbout_Click()
-{
-    m_navigator.openAbout();
-}
+void Form1::MnuAbtAbout_Click() { m_navigator.openAbout(); }

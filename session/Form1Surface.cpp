@@ -47,7 +47,4 @@ void Form1Surface::mouseReleaseEvent(QMouseEvent *event)
         emit mouseUp(code);
 }
 
-void Form1Surface::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    mousePressEvent(event);
-}
+void Form1Surface::mouseDoubleClickEvent(QMouseEvent *event) { mousePressEvent(event); }

@@ -2,10 +2,10 @@
 
 #include "assets/Assets.h"
 #include "common/BorderedLabel.h"
+#include "common/CaptionFit.h"
 #include "common/DesignButton.h"
 #include "common/LayoutBuilder.h"
 #include "common/MessageBox.h"
-#include "common/CaptionFit.h"
 #include "session/DriftFreeTimer.h"
 #include "session/Form1Layout.h"
 
@@ -13,10 +13,7 @@
 
 namespace {
 
-QColor toColour(Rgb rgb)
-{
-    return {rgb.r, rgb.g, rgb.b};
-}
+QColor toColour(Rgb rgb) { return {rgb.r, rgb.g, rgb.b}; }
 
 } // namespace
 
@@ -77,17 +74,8 @@ void Form1View::setPointer(SessionPointer pointer)
         m_clientArea.setCursor(Qt::ArrowCursor);
 }
 
-void Form1View::setTimerEnabled(bool enabled)
-{
-    m_timer.setEnabled(enabled);
-}
+void Form1View::setTimerEnabled(bool enabled) { m_timer.setEnabled(enabled); }
 
-bool Form1View::timerEnabled() const
-{
-    return m_timer.isEnabled();
-}
+bool Form1View::timerEnabled() const { return m_timer.isEnabled(); }
 
-void Form1View::showMessage(const QString &message)
-{
-    messagebox::show(&m_window, message);
-}
+void Form1View::showMessage(const QString &message) { messagebox::show(&m_window, message); }

@@ -70,19 +70,13 @@ constexpr std::array<SessionControl, SessionResults::MeasureCount> ResultDisplay
     SessionControl::Label21,
 };
 
-double seconds(qint32 ticks)
-{
-    return double(ticks) / SessionResults::TicksPerSecond;
-}
+double seconds(qint32 ticks) { return double(ticks) / SessionResults::TicksPerSecond; }
 
 } // namespace
 
 SessionEngine::SessionEngine(SessionView &view) : m_view(view) {}
 
-bool SessionEngine::isRunning() const
-{
-    return m_view.timerEnabled();
-}
+bool SessionEngine::isRunning() const { return m_view.timerEnabled(); }
 
 // ---- Window events -------------------------------------------------------------------------
 

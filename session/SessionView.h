@@ -10,16 +10,40 @@
 
 enum class SessionControl {
     // Value displays written on every tick, press and release.
-    Label1, Clock, MarkedTime, LeftNumber, RightNumber,
+    Label1,
+    Clock,
+    MarkedTime,
+    LeftNumber,
+    RightNumber,
     // Buttons.
-    Command1, Command2,
+    Command1,
+    Command2,
     // Instructions group.
-    Label13, Instructions, Shape2,
+    Label13,
+    Instructions,
+    Shape2,
     // Results panel: heading and three groups.
     Label18,
-    Shape4, Label8, Label10, Label11, Label12, Label5, Label6, Label7,
-    Shape3, Label16, Label14, Label15, AvgSpeechInterval, AvgClutteringInterval,
-    Shape5, Label17, Label20, Label22, Label19, Label21,
+    Shape4,
+    Label8,
+    Label10,
+    Label11,
+    Label12,
+    Label5,
+    Label6,
+    Label7,
+    Shape3,
+    Label16,
+    Label14,
+    Label15,
+    AvgSpeechInterval,
+    AvgClutteringInterval,
+    Shape5,
+    Label17,
+    Label20,
+    Label22,
+    Label19,
+    Label21,
 };
 
 // The control's designed name, which is also its objectName in the window.

@@ -152,10 +152,7 @@ void TestPrintRatingsE2E::cleanup()
     m_cups->run("cupsenable", {queue});
 }
 
-void TestPrintRatingsE2E::cleanupTestCase()
-{
-    m_cups.reset();
-}
+void TestPrintRatingsE2E::cleanupTestCase() { m_cups.reset(); }
 
 void TestPrintRatingsE2E::print(const RatingFields &fields)
 {

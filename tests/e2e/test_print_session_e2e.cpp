@@ -170,10 +170,7 @@ void TestPrintSessionE2E::cleanup()
     m_cups->run("cupsaccept", {queue});
 }
 
-void TestPrintSessionE2E::cleanupTestCase()
-{
-    m_cups.reset();
-}
+void TestPrintSessionE2E::cleanupTestCase() { m_cups.reset(); }
 
 void TestPrintSessionE2E::print(const SessionFields &fields)
 {

@@ -168,13 +168,14 @@ private slots:
                 QCOMPARE(button->backColour(), layout::colour(design.back, {}));
         } else if (auto *label = qobject_cast<BorderedLabel *>(w)) {
             // The load leaves every text colour as designed.
-            QCOMPARE(label->textColour(),
-                     layout::colour(design.text, layout::systemColour(ColourChoice::Role::ButtonText)));
+            QCOMPARE(
+                label->textColour(),
+                layout::colour(design.text, layout::systemColour(ColourChoice::Role::ButtonText)));
             QCOMPARE(label->isTransparent(), design.back.role == ColourChoice::Role::Transparent);
             if (!label->isTransparent())
-                QCOMPARE(
-                    label->backColour(),
-                    layout::colour(design.back, layout::systemColour(ColourChoice::Role::ButtonFace)));
+                QCOMPARE(label->backColour(),
+                         layout::colour(design.back,
+                                        layout::systemColour(ColourChoice::Role::ButtonFace)));
             QCOMPARE(label->borderStyle(), design.border);
             QCOMPARE(label->wordWrap(), design.wrap);
             const Qt::Alignment horizontal = label->alignment() & Qt::AlignHorizontal_Mask;
@@ -311,7 +312,8 @@ private slots:
         QTest::addColumn<QString>("text");
         for (const ControlRow &design : form1layout::rows()) {
             if (design.kind == ControlKind::Label || design.kind == ControlKind::Button)
-                QTest::newRow(design.name) << QString(design.name) << QString::fromUtf8(design.caption);
+                QTest::newRow(design.name)
+                    << QString(design.name) << QString::fromUtf8(design.caption);
         }
         const QString start = QStringLiteral("Command1");
         QTest::newRow("start button running")

@@ -127,7 +127,8 @@ void InfoWindowsTest::controlsMatchLayoutTable()
         return;
     }
     // picIcon takes the size of its 32-pixel icon, which is the designed 480 twips.
-    QCOMPARE(control->geometry(), twips::rect(design.left, design.top, design.width, design.height));
+    QCOMPARE(control->geometry(),
+             twips::rect(design.left, design.top, design.width, design.height));
     const QFont expected = layout::font(design.font);
     QCOMPARE(control->font().family(), expected.family());
     QCOMPARE(control->font().pointSizeF(), design.font.points);
@@ -158,7 +159,8 @@ void InfoWindowsTest::controlsMatchLayoutTable()
         }
         QVERIFY2(nearest < distance(label->backColour(), label->textColour()) / 4,
                  qPrintable(label->textColour().name()));
-        QCOMPARE(QColor(painted.pixel(painted.width() - 1, painted.height() - 1)), label->backColour());
+        QCOMPARE(QColor(painted.pixel(painted.width() - 1, painted.height() - 1)),
+                 label->backColour());
     } else if (auto *button = qobject_cast<QPushButton *>(control)) {
         QCOMPARE(button->text(), QString::fromUtf8(design.caption));
         QVERIFY(button->focusPolicy() & Qt::TabFocus);
@@ -186,7 +188,8 @@ void InfoWindowsTest::stackingFollowsTable()
         for (const ControlRow &b : rows) {
             const bool aButton = a.kind == ControlKind::Button;
             const bool bButton = b.kind == ControlKind::Button;
-            const bool aInFront = (aButton && !bButton) || (aButton == bButton && a.order < b.order);
+            const bool aInFront =
+                (aButton && !bButton) || (aButton == bButton && a.order < b.order);
             if (!aInFront)
                 continue;
             QVERIFY2(frontRank(liveControl(live.get(), a)) < frontRank(liveControl(live.get(), b)),
@@ -269,7 +272,8 @@ void InfoWindowsTest::aboutTexts()
     QVERIFY(description.contains(QStringLiteral("perceptual  (visual")));
     // Every text fits its label: nothing is cut off at the bottom.
     for (QLabel *label : about.findChildren<QLabel *>())
-        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->objectName()));
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                 qPrintable(label->objectName()));
 }
 
 void InfoWindowsTest::specificationsText()
@@ -283,14 +287,20 @@ void InfoWindowsTest::specificationsText()
         text.split(QRegularExpression(QStringLiteral("(?<=[.])\\s(?=[A-Z])")));
     QCOMPARE(sentences.size(), 9);
     const QString fixed[] = {
-        QStringLiteral("Its timing properties are subject to limitations inherent to this development system."),
+        QStringLiteral("Its timing properties are subject to limitations inherent to this "
+                       "development system."),
         QStringLiteral("The timing resolution of the present is one fifth of a second."),
-        QStringLiteral("Although it appears there are three timers, in fact there is only one single timing structure."),
-        QStringLiteral("Other programs could demand attention from the CPU, as well as peripheral devices like "
+        QStringLiteral("Although it appears there are three timers, in fact there is only one "
+                       "single timing structure."),
+        QStringLiteral("Other programs could demand attention from the CPU, as well as peripheral "
+                       "devices like "
                        "printers and modems if they are turned on."),
-        QStringLiteral("To ensure optimal timing accuracy the Tallymere should be the only software opened by the user."),
-        QStringLiteral("This software is a sample of a larger behavioral assessment battery (Venmark: The Venmark Modules)."),
-        QStringLiteral("All Venmark modules will ultimately be controlled by rigorous multi-media timers, or add-on "
+        QStringLiteral("To ensure optimal timing accuracy the Tallymere should be the only "
+                       "software opened by the user."),
+        QStringLiteral("This software is a sample of a larger behavioral assessment battery "
+                       "(Venmark: The Venmark Modules)."),
+        QStringLiteral("All Venmark modules will ultimately be controlled by rigorous multi-media "
+                       "timers, or add-on "
                        "counter-timer boards for reliability and precision."),
     };
     for (int i = 0; i < 7; ++i)
@@ -314,7 +324,8 @@ void InfoWindowsTest::pictures()
         for (int x = 0; x < grey.width(); x += 7)
             QVERIFY(qIsGray(grey.pixel(x, y)));
     }
-    QCOMPARE(dialog.findChild<PictureBox *>(QStringLiteral("Image1"))->picture().size(), QSize(141, 160));
+    QCOMPARE(dialog.findChild<PictureBox *>(QStringLiteral("Image1"))->picture().size(),
+             QSize(141, 160));
     const QPixmap icon = about.findChild<PictureBox *>(QStringLiteral("picIcon"))->picture();
     QVERIFY(!icon.isNull());
     QCOMPARE(icon.deviceIndependentSize().toSize(), QSize(32, 32));
@@ -340,7 +351,8 @@ void InfoWindowsTest::aboutClosesOnKey()
     about->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(about));
     QCOMPARE(QApplication::focusWidget(), about->findChild<QWidget *>(QStringLiteral("cmdOK")));
-    QWidget *target = focus == QLatin1String("frmAbout") ? about.data() : about->findChild<QWidget *>(focus);
+    QWidget *target =
+        focus == QLatin1String("frmAbout") ? about.data() : about->findChild<QWidget *>(focus);
     target->setFocus();
     QTest::keyClick(target, Qt::Key(key));
     QTRY_VERIFY(!about); // closed and deleted

@@ -82,8 +82,8 @@ void NavigationTest::openingTwiceLeavesOneWindow_data()
     QTest::addColumn<void *>("open");
     QTest::addColumn<void *>("window");
     // Member pointers travel through the data table boxed.
-    static const Open opens[] = {&WindowNavigator::openRatings, &WindowNavigator::openSpecifications,
-                                 &WindowNavigator::openAbout};
+    static const Open opens[] = {&WindowNavigator::openRatings,
+                                 &WindowNavigator::openSpecifications, &WindowNavigator::openAbout};
     static const Window windows[] = {&WindowNavigator::ratingsWindow,
                                      &WindowNavigator::specificationsWindow,
                                      &WindowNavigator::aboutWindow};
@@ -245,7 +245,8 @@ void NavigationTest::closeBoxOfMainClosesOnlyMain()
     QVERIFY(about && about->isVisible());
     QTest::keyClick(about, Qt::Key_Escape);
     QTRY_VERIFY(!about);
-    QTest::keyClick(specificationsDialog->findChild<QWidget *>(QStringLiteral("OKButton")), Qt::Key_Space);
+    QTest::keyClick(specificationsDialog->findChild<QWidget *>(QStringLiteral("OKButton")),
+                    Qt::Key_Space);
     QTRY_VERIFY(!specificationsDialog);
 }
 

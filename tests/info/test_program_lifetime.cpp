@@ -56,26 +56,30 @@ void ProgramLifetimeTest::exitWithRatingWindowOpenRunsUntilItCloses()
     QStringList events;
     QPointer<StandInMainWindow> main = new StandInMainWindow;
     QPointer<QWidget> ratings;
-    const int result = runSteps(
-        {[&] {
-             main->show();
-             main->navigator()->openRatings();
-             main->navigator()->openSpecifications();
-             main->navigator()->openAbout();
-             ratings = main->navigator()->ratingsWindow();
-         },
-         [&] {
-             main->navigator()->exitFromMain(main);
-             events << QStringLiteral("exit");
-         },
-         [&] { events << (ratings && ratings->isVisible() ? "rating window open" : "rating window gone"); },
-         [&] {
-             events << QStringLiteral("close rating window");
-             ratings->close();
-         }},
-        events);
+    const int result =
+        runSteps({[&] {
+                      main->show();
+                      main->navigator()->openRatings();
+                      main->navigator()->openSpecifications();
+                      main->navigator()->openAbout();
+                      ratings = main->navigator()->ratingsWindow();
+                  },
+                  [&] {
+                      main->navigator()->exitFromMain(main);
+                      events << QStringLiteral("exit");
+                  },
+                  [&] {
+                      events << (ratings && ratings->isVisible() ? "rating window open"
+                                                                 : "rating window gone");
+                  },
+                  [&] {
+                      events << QStringLiteral("close rating window");
+                      ratings->close();
+                  }},
+                 events);
     QCOMPARE(result, 0);
-    QCOMPARE(events, QStringList({"exit", "rating window open", "close rating window", "last window closed"}));
+    QCOMPARE(events, QStringList({"exit", "rating window open", "close rating window",
+                                  "last window closed"}));
     QVERIFY(!main);
 }
 

@@ -1,7 +1,7 @@
+#include "common/CaptionFit.h"
 #include "common/FontSubstitutes.h"
 #include "common/LayoutBuilder.h"
 #include "common/Twips.h"
-#include "common/CaptionFit.h"
 #include "ratings/CluttteringScalesForm.h"
 #include "ratings/RatingBar.h"
 #include "ratings/RatingFields.h"
@@ -379,7 +379,8 @@ void TestRatingWindow::layoutMatchesLiveWindow()
     for (const BarRow &design : ratingslayout::bars()) {
         RatingBar *live = bar(design.name);
         QVERIFY2(live, design.name);
-        QCOMPARE(live->geometry(), twips::rect(design.left, design.top, design.width, design.height));
+        QCOMPARE(live->geometry(),
+                 twips::rect(design.left, design.top, design.width, design.height));
         QCOMPARE(live->drawingArea(), QRect(edge, edge, 779, 21));
     }
     // 9 scales x 5 labels + 2 column titles, 9 bars, the frame and its label: nothing else.

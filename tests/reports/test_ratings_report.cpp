@@ -76,10 +76,7 @@ const QStringList features = {"Speaking rate",
 
 } // namespace
 
-void TestRatingsReport::init()
-{
-    QLocale::setDefault(QLocale::c());
-}
+void TestRatingsReport::init() { QLocale::setDefault(QLocale::c()); }
 
 void TestRatingsReport::titleAndHeads()
 {

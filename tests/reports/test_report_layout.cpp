@@ -22,10 +22,7 @@ namespace {
 
 constexpr double charWidth = 2;
 
-double fixedWidth(const QString &text)
-{
-    return charWidth * static_cast<double>(text.size());
-}
+double fixedWidth(const QString &text) { return charWidth * static_cast<double>(text.size()); }
 
 ReportPage pageOf(const QList<ReportLine> &lines)
 {

@@ -27,14 +27,8 @@ private slots:
     void rendersAPdfDocument();
 };
 
-void TestReportPdf::initTestCase()
-{
-    fonts::registerSubstitutes();
-}
-void TestReportPdf::cleanup()
-{
-    QLocale::setDefault(QLocale::c());
-}
+void TestReportPdf::initTestCase() { fonts::registerSubstitutes(); }
+void TestReportPdf::cleanup() { QLocale::setDefault(QLocale::c()); }
 
 void TestReportPdf::pageLayout_data()
 {

@@ -58,21 +58,12 @@ QStringList rowsOf(const SessionFields &fields)
 }
 
 // Table line n (1 to 18) when no line wrapped.
-QString tableLine(const QStringList &rows, int n)
-{
-    return rows.value(firstTableRow + n - 1);
-}
+QString tableLine(const QStringList &rows, int n) { return rows.value(firstTableRow + n - 1); }
 
 } // namespace
 
-void TestSessionReport::init()
-{
-    QLocale::setDefault(QLocale::c());
-}
-void TestSessionReport::cleanup()
-{
-    QLocale::setDefault(QLocale::c());
-}
+void TestSessionReport::init() { QLocale::setDefault(QLocale::c()); }
+void TestSessionReport::cleanup() { QLocale::setDefault(QLocale::c()); }
 
 void TestSessionReport::workedExampleLineByLine()
 {

@@ -1,10 +1,7 @@
 #include "RecordingView.h"
 
 namespace {
-QString rgbText(Rgb c)
-{
-    return QStringLiteral("(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
-}
+QString rgbText(Rgb c) { return QStringLiteral("(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b); }
 } // namespace
 
 void RecordingView::setText(SessionControl control, const QString &text)

@@ -36,7 +36,4 @@ inline QString describe(const SessionFields &f)
              QString::number(f.clutterDown));
 }
 
-inline QString describe(Rgb c)
-{
-    return QStringLiteral("(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
-}
+inline QString describe(Rgb c) { return QStringLiteral("(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b); }

@@ -56,10 +56,7 @@ CupsSandbox::CupsSandbox()
     m_cupsd.setChildProcessModifier([]() { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
 }
 
-CupsSandbox::~CupsSandbox()
-{
-    stop();
-}
+CupsSandbox::~CupsSandbox() { stop(); }
 
 QStringList CupsSandbox::missingTools()
 {
@@ -70,18 +67,9 @@ QStringList CupsSandbox::missingTools()
     return missing;
 }
 
-QString CupsSandbox::path(const QString &relative) const
-{
-    return m_dir.filePath(relative);
-}
-QString CupsSandbox::socketPath() const
-{
-    return path(QStringLiteral("cups.sock"));
-}
-QString CupsSandbox::jobsPath() const
-{
-    return path(QStringLiteral("jobs"));
-}
+QString CupsSandbox::path(const QString &relative) const { return m_dir.filePath(relative); }
+QString CupsSandbox::socketPath() const { return path(QStringLiteral("cups.sock")); }
+QString CupsSandbox::jobsPath() const { return path(QStringLiteral("jobs")); }
 
 bool CupsSandbox::writeConfiguration(QString *error)
 {
@@ -194,10 +182,7 @@ void CupsSandbox::stop()
     }
 }
 
-bool CupsSandbox::isRunning() const
-{
-    return m_cupsd.state() == QProcess::Running;
-}
+bool CupsSandbox::isRunning() const { return m_cupsd.state() == QProcess::Running; }
 
 bool CupsSandbox::run(const QString &program, const QStringList &arguments, QString *output)
 {
