@@ -124,12 +124,9 @@ void TestPrintRatingsE2E::initTestCase()
 {
     QApplication::setStyle(QStringLiteral("Fusion"));
     fonts::registerSubstitutes();
-    const QStringList missing = CupsSandbox::missingTools();
-    if (!missing.isEmpty())
-        QFAIL(qPrintable("needed for printing tests but not installed: " + missing.join(", ")));
     m_cups = std::make_unique<CupsSandbox>();
     QString error;
-    if (!m_cups->start(&error) || !m_cups->addDefaultQueue(queue, &error))
+    if (!m_cups->startWithDefaultQueue(queue, &error))
         QFAIL(qPrintable(error));
 }
 
@@ -144,12 +141,9 @@ void TestPrintRatingsE2E::cleanup()
 {
     pdffilechooser::set({});
     m_user.reset();
+    // Whatever a case did to the print service, the next one finds it running with its queue.
     QString error;
-    QString printers;
-    m_cups->run("lpstat", {"-p"}, &printers);
-    if (!printers.contains(queue))
-        QVERIFY2(m_cups->addDefaultQueue(queue, &error), qPrintable(error));
-    m_cups->run("cupsenable", {queue});
+    QVERIFY2(m_cups->restoreDefaultQueue(queue, &error), qPrintable(error));
 }
 
 void TestPrintRatingsE2E::cleanupTestCase() { m_cups.reset(); }

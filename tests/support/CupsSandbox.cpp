@@ -198,6 +198,30 @@ bool CupsSandbox::run(const QString &program, const QStringList &arguments, QStr
     return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
+bool CupsSandbox::startWithDefaultQueue(const QString &name, QString *error)
+{
+    const QStringList missing = missingTools();
+    if (!missing.isEmpty()) {
+        *error = QStringLiteral("needed for printing tests but not installed: ") +
+                 missing.join(QStringLiteral(", "));
+        return false;
+    }
+    return start(error) && addDefaultQueue(name, error);
+}
+
+bool CupsSandbox::restoreDefaultQueue(const QString &name, QString *error)
+{
+    if (!isRunning() && !start(error))
+        return false;
+    QString printers;
+    run(QStringLiteral("lpstat"), {QStringLiteral("-p")}, &printers);
+    if (!printers.contains(name) && !addDefaultQueue(name, error))
+        return false;
+    run(QStringLiteral("cupsenable"), {name});
+    run(QStringLiteral("cupsaccept"), {name});
+    return true;
+}
+
 bool CupsSandbox::addDefaultQueue(const QString &name, QString *error)
 {
     QString output;

@@ -31,6 +31,13 @@ public:
     bool addDefaultQueue(const QString &name, QString *error);
     bool removeQueue(const QString &name, QString *error);
 
+    // What a printing test needs before its first case: every tool installed, the scheduler
+    // running and `name` the default queue. A missing tool is an error, never a reason to skip.
+    bool startWithDefaultQueue(const QString &name, QString *error);
+    // After a case that stopped the scheduler, removed, disabled or rejected the queue: the next
+    // case finds the scheduler running and `name` enabled and accepting jobs.
+    bool restoreDefaultQueue(const QString &name, QString *error);
+
     // Runs a CUPS command line tool against this scheduler; true when it exits with 0.
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
 
