@@ -53,8 +53,6 @@ public:
     bool isRunning() const { return m_state == State::Running; }
     State state() const { return m_state; }
     const SessionFields &fields() const { return m_fields; }
-    // The latest time the engine has been given: everything up to it has been applied.
-    qint64 present() const { return m_present; }
 
 private:
     struct Input {
