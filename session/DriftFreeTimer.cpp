@@ -29,7 +29,7 @@ void DriftFreeTimer::setEnabled(bool enabled)
     if (enabled == m_enabled)
         return;
     if (enabled) {
-        start();
+        start(m_clock.nowNanoseconds());
     } else {
         m_enabled = false;
         ++m_run;
@@ -41,7 +41,14 @@ void DriftFreeTimer::setInterval(int milliseconds)
 {
     m_intervalMilliseconds = std::max(1, milliseconds);
     if (m_enabled)
-        start();
+        start(m_clock.nowNanoseconds());
+}
+
+void DriftFreeTimer::startAt(qint64 startNanoseconds) { start(startNanoseconds); }
+
+qint64 DriftFreeTimer::lastDueNanoseconds() const
+{
+    return m_startNanoseconds + m_delivered * intervalNanoseconds();
 }
 
 qint64 DriftFreeTimer::intervalNanoseconds() const
@@ -55,11 +62,11 @@ qint64 DriftFreeTimer::dueTicks() const
     return elapsed <= 0 ? 0 : elapsed / intervalNanoseconds();
 }
 
-void DriftFreeTimer::start()
+void DriftFreeTimer::start(qint64 startNanoseconds)
 {
     m_enabled = true;
     ++m_run;
-    m_startNanoseconds = m_clock.nowNanoseconds();
+    m_startNanoseconds = startNanoseconds;
     m_delivered = 0;
     armForNextTick();
 }

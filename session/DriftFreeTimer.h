@@ -27,6 +27,10 @@ public:
     ~DriftFreeTimer() override;
 
     void setEnabled(bool enabled);
+    // Enables the timer with its first tick due one interval after `startNanoseconds` on its
+    // clock, which may lie in the past: the ticks already due then come at the next wake-up.
+    // Restarts a running timer.
+    void startAt(qint64 startNanoseconds);
     bool isEnabled() const { return m_enabled; }
     int interval() const { return m_intervalMilliseconds; }
     // Changes the period; a running timer restarts its phase. Values below 1 ms count as 1 ms.
@@ -34,6 +38,9 @@ public:
 
     // Ticks delivered since the last start.
     qint64 delivered() const { return m_delivered; }
+    // When the tick being delivered (the last one delivered) fell due, on the timer's clock.
+    qint64 lastDueNanoseconds() const;
+    const MonotonicClock &clock() const { return m_clock; }
 
     // Delivers every tick that has come due and re-arms the wake-up. The wake-up timer calls it;
     // tests call it directly after moving a fake clock.
@@ -45,7 +52,7 @@ signals:
 private:
     qint64 intervalNanoseconds() const;
     qint64 dueTicks() const;
-    void start();
+    void start(qint64 startNanoseconds);
     void armForNextTick();
 
     std::unique_ptr<MonotonicClock> m_ownClock;

@@ -19,7 +19,9 @@ Form1::Form1(WindowNavigator &navigator, const MonotonicClock *clock)
     : m_navigator(navigator), m_surface(makeSurface()),
       m_controls(layout::build(m_surface, form1layout::rows())), m_timer(makeTimer(clock)),
       m_command1(qobject_cast<DesignButton *>(m_controls.value(QStringLiteral("Command1")))),
-      m_view(*this, *m_surface, m_controls, *m_timer), m_engine(m_view)
+      m_instructions(m_controls.value(QStringLiteral("Instructions"))),
+      m_eventClock(m_timer->clock()), m_view(*this, *m_surface, m_controls, *m_timer),
+      m_engine(m_view)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(form1layout::caption));
@@ -93,6 +95,8 @@ void Form1::connectControls()
     connect(m_surface, &Form1Surface::mouseUp, this, &Form1::Form_MouseUp);
     auto *instructions = qobject_cast<BorderedLabel *>(m_controls.value("Instructions"));
     connect(instructions, &BorderedLabel::mouseDown, this, &Form1::Instructions_MouseDown);
+    // Seen before the label reports the press, for the press's timestamp.
+    instructions->installEventFilter(this);
     auto *command2 = qobject_cast<DesignButton *>(m_controls.value("Command2"));
     connect(command2, &DesignButton::clicked, this, &Form1::Command2_Click);
     connect(m_timer, &DriftFreeTimer::timeout, this, &Form1::Timer1_Timer);
@@ -120,11 +124,18 @@ void Form1::focusStartButton()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_instructions && (event->type() == QEvent::MouseButtonPress ||
+                                      event->type() == QEvent::MouseButtonDblClick)) {
+        m_instructionsPressTime =
+            m_eventClock.place(static_cast<QInputEvent *>(event)->timestamp());
+        return false;
+    }
     if (watched == m_command1 &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (event->type() == QEvent::KeyPress)
-            Command1_KeyDown(keycodes::fromQtKey(key->key()), key->isAutoRepeat());
+            Command1_KeyDown(keycodes::fromQtKey(key->key()), key->isAutoRepeat(),
+                             key->timestamp());
         // SPACE starts and pauses; it must not also press and click the button.
         return key->key() == Qt::Key_Space;
     }
@@ -146,15 +157,26 @@ void Form1::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void Form1::Form_MouseDown(int buttonCode) { m_engine.Form_MouseDown(buttonCode); }
-
-void Form1::Form_MouseUp(int buttonCode) { m_engine.Form_MouseUp(buttonCode); }
-
-void Form1::Instructions_MouseDown(int buttonCode) { m_engine.Instructions_MouseDown(buttonCode); }
-
-void Form1::Command1_KeyDown(int keyCode, bool autoRepeat)
+void Form1::Form_MouseDown(int buttonCode, quint64 timestamp)
 {
-    m_engine.Command1_KeyDown(keyCode, autoRepeat);
+    m_engine.Form_MouseDown(buttonCode, m_eventClock.place(timestamp));
+}
+
+void Form1::Form_MouseUp(int buttonCode, quint64 timestamp)
+{
+    m_engine.Form_MouseUp(buttonCode, m_eventClock.place(timestamp));
+}
+
+void Form1::Instructions_MouseDown(int buttonCode)
+{
+    const qint64 at = m_instructionsPressTime.value_or(m_timer->clock().nowNanoseconds());
+    m_instructionsPressTime.reset();
+    m_engine.Instructions_MouseDown(buttonCode, at);
+}
+
+void Form1::Command1_KeyDown(int keyCode, bool autoRepeat, quint64 timestamp)
+{
+    m_engine.Command1_KeyDown(keyCode, autoRepeat, m_eventClock.place(timestamp));
 }
 
 void Form1::Command2_Click()
@@ -163,7 +185,7 @@ void Form1::Command2_Click()
     focusStartButton();
 }
 
-void Form1::Timer1_Timer() { m_engine.Timer1_Timer(); }
+void Form1::Timer1_Timer() { m_engine.Timer1_Timer(m_timer->lastDueNanoseconds()); }
 
 void Form1::MnuFilPrint_Click()
 {

@@ -6,14 +6,18 @@
 // onto the client area (Form1Surface); the counting rules live in SessionEngine, which writes back
 // through Form1View. The window only routes events: presses on the client area, on the
 // instructions text and on the buttons, keys on the start button and the ticks of Timer1 go to
-// the engine's handlers of the same names; the menu commands go to the print command and to the
-// WindowNavigator.
+// the engine's handlers of the same names, each with the time it happened (an input event's own
+// timestamp, placed on Timer1's clock by EventClock; a tick's due time); the menu commands go to
+// the print command and to the WindowNavigator.
 
+#include "session/EventClock.h"
 #include "session/Form1View.h"
 #include "session/SessionEngine.h"
 
 #include <QHash>
 #include <QMainWindow>
+
+#include <optional>
 
 class DesignButton;
 class DriftFreeTimer;
@@ -44,10 +48,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
-    void Form_MouseDown(int buttonCode);
-    void Form_MouseUp(int buttonCode);
+    void Form_MouseDown(int buttonCode, quint64 timestamp);
+    void Form_MouseUp(int buttonCode, quint64 timestamp);
     void Instructions_MouseDown(int buttonCode);
-    void Command1_KeyDown(int keyCode, bool autoRepeat);
+    void Command1_KeyDown(int keyCode, bool autoRepeat, quint64 timestamp);
     void Command2_Click();
     void Timer1_Timer();
     void MnuFilPrint_Click();
@@ -69,6 +73,10 @@ private:
     QHash<QString, QWidget *> m_controls;
     DriftFreeTimer *m_timer;
     DesignButton *m_command1;
+    QWidget *m_instructions;
+    EventClock m_eventClock;
+    // When the press now being delivered to Instructions happened.
+    std::optional<qint64> m_instructionsPressTime;
     Form1View m_view;
     SessionEngine m_engine;
 };

@@ -37,14 +37,14 @@ void Form1Surface::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
     if (const int code = mousebuttons::code(event->button()))
-        emit mouseDown(code);
+        emit mouseDown(code, event->timestamp());
 }
 
 void Form1Surface::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
     if (const int code = mousebuttons::code(event->button()))
-        emit mouseUp(code);
+        emit mouseUp(code, event->timestamp());
 }
 
 void Form1Surface::mouseDoubleClickEvent(QMouseEvent *event) { mousePressEvent(event); }

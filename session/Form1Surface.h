@@ -7,7 +7,8 @@
 // The client area of the main window: its background colour with the background photograph
 // drawn unscaled at the top-left corner, behind every control. Presses and releases over it,
 // including over shapes and lines, which let the mouse through, are reported as button codes
-// 1, 2 and 4; other buttons are not reported. A double-click counts as a second press.
+// 1, 2 and 4, with the event's timestamp (milliseconds, as the windowing system stamped it);
+// other buttons are not reported. A double-click counts as a second press.
 class Form1Surface : public QWidget {
     Q_OBJECT
 public:
@@ -19,8 +20,8 @@ public:
     const QPixmap &picture() const { return m_picture; }
 
 signals:
-    void mouseDown(int buttonCode);
-    void mouseUp(int buttonCode);
+    void mouseDown(int buttonCode, quint64 timestamp);
+    void mouseUp(int buttonCode, quint64 timestamp);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -74,7 +74,13 @@ void Form1View::setPointer(SessionPointer pointer)
         m_clientArea.setCursor(Qt::ArrowCursor);
 }
 
-void Form1View::setTimerEnabled(bool enabled) { m_timer.setEnabled(enabled); }
+void Form1View::setTimerEnabled(bool enabled, qint64 phaseNanoseconds)
+{
+    if (enabled)
+        m_timer.startAt(phaseNanoseconds);
+    else
+        m_timer.setEnabled(false);
+}
 
 bool Form1View::timerEnabled() const { return m_timer.isEnabled(); }
 

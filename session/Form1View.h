@@ -23,7 +23,7 @@ public:
     void setVisible(SessionControl control, bool visible) override;
     void setStartButton(const QString &caption, Rgb backColour) override;
     void setPointer(SessionPointer pointer) override;
-    void setTimerEnabled(bool enabled) override;
+    void setTimerEnabled(bool enabled, qint64 phaseNanoseconds) override;
     bool timerEnabled() const override;
     void showMessage(const QString &message) override;
 

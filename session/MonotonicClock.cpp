@@ -1,5 +1,10 @@
 #include "session/MonotonicClock.h"
 
-SystemMonotonicClock::SystemMonotonicClock() { m_elapsed.start(); }
+#include <ctime>
 
-qint64 SystemMonotonicClock::nowNanoseconds() const { return m_elapsed.nsecsElapsed(); }
+qint64 SystemMonotonicClock::nowNanoseconds() const
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}

@@ -4,6 +4,7 @@
 #include "common/NumberText.h"
 #include "session/SessionResults.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -74,15 +75,13 @@ double seconds(qint32 ticks) { return double(ticks) / SessionResults::TicksPerSe
 
 } // namespace
 
-SessionEngine::SessionEngine(SessionView &view) : m_view(view) {}
-
-bool SessionEngine::isRunning() const { return m_view.timerEnabled(); }
+SessionEngine::SessionEngine(SessionView &view) : m_window(view), m_view(view) {}
 
 // ---- Window events -------------------------------------------------------------------------
 
 void SessionEngine::Form_Load()
 {
-    m_view.setTimerEnabled(false);
+    m_view.setTimerEnabled(false, 0);
     m_view.setPointer(SessionPointer::Default);
     m_view.setVisible(SessionControl::Instructions, true);
     m_view.setVisible(SessionControl::Command2, false);
@@ -94,24 +93,189 @@ void SessionEngine::Form_Load()
     showResultsPanel(false);
     m_view.setVisible(SessionControl::Label13, true);
     m_state = State::Ready;
+    saveCheckpoint();
 }
 
-void SessionEngine::Timer1_Timer()
+void SessionEngine::Timer1_Timer(std::optional<qint64> due)
 {
     // Ticks come only while running; one still queued when the session stopped is dropped.
-    if (!isRunning())
+    if (due)
+        advanceTo(*due);
+    else if (isRunning())
+        advanceTo(nextTickDue());
+    forgetOldHistory();
+    showQueuedMessages();
+}
+
+void SessionEngine::Form_MouseDown(int buttonCode, std::optional<qint64> at)
+{
+    receive({Input::Kind::MouseDown, buttonCode}, at);
+}
+
+void SessionEngine::Form_MouseUp(int buttonCode, std::optional<qint64> at)
+{
+    receive({Input::Kind::MouseUp, buttonCode}, at);
+}
+
+void SessionEngine::Command1_KeyDown(int keyCode, bool autoRepeat, std::optional<qint64> at)
+{
+    receive({Input::Kind::KeyDown, keyCode, autoRepeat}, at);
+}
+
+void SessionEngine::Instructions_MouseDown(int buttonCode, std::optional<qint64> at)
+{
+    receive({Input::Kind::InstructionsDown, buttonCode}, at);
+}
+
+void SessionEngine::Command2_Click(std::optional<qint64> at)
+{
+    receive({Input::Kind::ResetClick}, at);
+}
+
+// ---- The timeline --------------------------------------------------------------------------
+
+void SessionEngine::receive(Input input, std::optional<qint64> at)
+{
+    input.at = at.value_or(m_present);
+    if (input.at >= m_present)
+        applyInOrder(input);
+    else
+        replayWith(input);
+    forgetOldHistory();
+    showQueuedMessages();
+}
+
+void SessionEngine::applyInOrder(const Input &input)
+{
+    advanceTo(input.at);
+    saveCheckpoint();
+    m_journal.push_back(input);
+    apply(input);
+}
+
+// An event earlier than the present: back to the last checkpoint at or before it, then the
+// events after that checkpoint with this one in its place, and the ticks up to the present as
+// the replayed starts and pauses schedule them.
+void SessionEngine::replayWith(const Input &input)
+{
+    const auto after = std::upper_bound(
+        m_checkpoints.begin(), m_checkpoints.end(), input.at,
+        [](qint64 time, const Checkpoint &checkpoint) { return time < checkpoint.time; });
+    if (after == m_checkpoints.begin()) {
+        // Older than the history kept: it happens now.
+        Input now = input;
+        now.at = m_present;
+        applyInOrder(now);
         return;
+    }
+    const auto base = std::size_t(after - m_checkpoints.begin()) - 1;
+    const ShownState before = m_view.shown();
+    const qint64 through = m_present;
+    const auto from = std::ptrdiff_t(m_checkpoints[base].journalIndex - m_journalBase);
+    std::vector<Input> events(m_journal.begin() + from, m_journal.end());
+    m_journal.erase(m_journal.begin() + from, m_journal.end());
+    // After the events of the same time already taken: they arrived first.
+    const auto place =
+        std::upper_bound(events.begin(), events.end(), input.at,
+                         [](qint64 time, const Input &event) { return time < event.at; });
+    events.insert(place, input);
+
+    restore(m_checkpoints[base]);
+    m_checkpoints.erase(m_checkpoints.begin() + std::ptrdiff_t(base) + 1, m_checkpoints.end());
+    m_view.holdBack();
+    for (const Input &event : events)
+        applyInOrder(event);
+    advanceTo(through);
+    m_view.passDifferences(before);
+}
+
+void SessionEngine::advanceTo(qint64 time)
+{
+    while (isRunning() && nextTickDue() <= time) {
+        m_present = nextTickDue();
+        tick();
+        saveCheckpoint();
+    }
+    m_present = std::max(m_present, time);
+}
+
+qint64 SessionEngine::nextTickDue() const
+{
+    return m_runStart + (m_ticksInRun + 1) * TickNanoseconds;
+}
+
+void SessionEngine::saveCheckpoint()
+{
+    const std::size_t journalIndex = m_journalBase + m_journal.size();
+    // Nothing has happened since the last one.
+    if (!m_checkpoints.empty() && m_checkpoints.back().time == m_present &&
+        m_checkpoints.back().journalIndex == journalIndex)
+        return;
+    m_checkpoints.push_back({m_present, journalIndex, m_fields, m_state, m_runStart, m_ticksInRun,
+                             m_limitPauses, m_view.shown()});
+}
+
+void SessionEngine::restore(const Checkpoint &checkpoint)
+{
+    m_present = checkpoint.time;
+    m_fields = checkpoint.fields;
+    m_state = checkpoint.state;
+    m_runStart = checkpoint.runStart;
+    m_ticksInRun = checkpoint.ticksInRun;
+    m_limitPauses = checkpoint.limitPauses;
+    m_view.restore(checkpoint.shown);
+}
+
+// Keeps one checkpoint at or before the start of the history, and the events after it.
+void SessionEngine::forgetOldHistory()
+{
+    const qint64 horizon = m_present - HistoryNanoseconds;
+    while (m_checkpoints.size() >= 2 && m_checkpoints[1].time <= horizon)
+        m_checkpoints.pop_front();
+    if (m_checkpoints.empty())
+        return;
+    while (m_journalBase < m_checkpoints.front().journalIndex) {
+        m_journal.pop_front();
+        ++m_journalBase;
+    }
+}
+
+void SessionEngine::apply(const Input &input)
+{
+    switch (input.kind) {
+    case Input::Kind::MouseDown: mouseDown(input.code); break;
+    case Input::Kind::MouseUp: mouseUp(input.code); break;
+    case Input::Kind::KeyDown: keyDown(input.code, input.autoRepeat); break;
+    case Input::Kind::InstructionsDown: instructionsDown(input.code); break;
+    case Input::Kind::ResetClick: resetClick(); break;
+    }
+}
+
+// The message box is modal and runs events of its own, so it comes last, once the state and the
+// window are complete.
+void SessionEngine::showQueuedMessages()
+{
+    std::vector<QString> queued;
+    queued.swap(m_queuedMessages);
+    for (const QString &message : queued)
+        m_window.showMessage(message);
+}
+
+// ---- Tick, presses and releases ------------------------------------------------------------
+
+void SessionEngine::tick()
+{
+    ++m_ticksInRun;
     // A tick that would take the cluttering time past its 16-bit limit is not counted at all, so
     // the stopwatch, the talking time and the cluttering time stay consistent.
     if (m_fields.clutterDown != FlagFalse && m_fields.clutterTicks == SixteenBitMost) {
-        pause();
-        m_view.showMessage(ClutterTimeFullMessage);
+        pauseAtLimit(ClutterTimeFullMessage);
         return;
     }
     advanceTimes();
 }
 
-void SessionEngine::Form_MouseDown(int buttonCode)
+void SessionEngine::mouseDown(int buttonCode)
 {
     switch (buttonCode) {
     case mousebuttons::Left: pressLeft(); break;
@@ -121,7 +285,7 @@ void SessionEngine::Form_MouseDown(int buttonCode)
     }
 }
 
-void SessionEngine::Form_MouseUp(int buttonCode)
+void SessionEngine::mouseUp(int buttonCode)
 {
     switch (buttonCode) {
     case mousebuttons::Left: releaseLeft(); break;
@@ -130,27 +294,25 @@ void SessionEngine::Form_MouseUp(int buttonCode)
     }
 }
 
-void SessionEngine::Command1_KeyDown(int keyCode, bool autoRepeat)
+void SessionEngine::keyDown(int keyCode, bool autoRepeat)
 {
     if (keyCode == SpaceKey && !autoRepeat)
         toggle();
 }
 
-void SessionEngine::Instructions_MouseDown(int buttonCode)
+void SessionEngine::instructionsDown(int buttonCode)
 {
     if (buttonCode == mousebuttons::Middle && !isRunning())
         start();
 }
 
-void SessionEngine::Command2_Click()
+void SessionEngine::resetClick()
 {
     // The button is shown only while paused; a reset of a running session would leave its timer
     // counting behind the placeholders, so it is refused.
     if (!isRunning())
         reset();
 }
-
-// ---- Tick, presses and releases ------------------------------------------------------------
 
 void SessionEngine::advanceTimes()
 {
@@ -216,9 +378,7 @@ void SessionEngine::releaseRight()
     if (isRunning() && m_fields.clutterCount == SixteenBitMost) {
         // The interval would take the count past its 16-bit limit: stop the session and let
         // the release end the held interval as it does while paused.
-        pause();
-        clearRightHeld();
-        m_view.showMessage(ClutterCountFullMessage);
+        pauseAtLimit(ClutterCountFullMessage);
         return;
     }
     if (!isRunning()) {
@@ -255,6 +415,23 @@ void SessionEngine::clearRightHeld()
     m_view.setForeColour(SessionControl::Clock, Teal);
 }
 
+// The session stops itself at a 16-bit limit and says so in a modal box. The box takes any
+// release that comes while it is up, so buttons held now would stay marked held into the next
+// run: they are let go here, as a release while paused lets them go.
+void SessionEngine::pauseAtLimit(const QString &message)
+{
+    pause();
+    if (m_fields.talkDown.value_or(false))
+        clearLeftHeld();
+    if (m_fields.clutterDown != FlagFalse)
+        clearRightHeld();
+    ++m_limitPauses;
+    if (m_limitPauses > m_limitMessagesShown) {
+        m_limitMessagesShown = m_limitPauses;
+        m_queuedMessages.push_back(message);
+    }
+}
+
 // ---- Start, pause and RESET ----------------------------------------------------------------
 
 void SessionEngine::toggle()
@@ -267,7 +444,9 @@ void SessionEngine::toggle()
 
 void SessionEngine::start()
 {
-    m_view.setTimerEnabled(true);
+    m_runStart = m_present;
+    m_ticksInRun = 0;
+    m_view.setTimerEnabled(true, m_runStart);
     if (m_fields.talkCount.value_or(0) == 0)
         m_view.setText(SessionControl::LeftNumber, ZeroCount);
     if (m_fields.clutterCount == 0)
@@ -287,7 +466,7 @@ void SessionEngine::start()
 
 void SessionEngine::pause()
 {
-    m_view.setTimerEnabled(false);
+    m_view.setTimerEnabled(false, 0);
     m_view.setStartButton(PausedCaption, PausedBack);
     m_view.setVisible(SessionControl::Command2, true);
     m_view.setVisible(SessionControl::Instructions, true);

@@ -3,6 +3,7 @@
 #include "common/Rgb.h"
 
 #include <QString>
+#include <QtGlobal>
 
 // What the session engine writes to: the named controls of the main window, the start button,
 // the window's pointer and its timer. The main window implements it with widgets; tests
@@ -46,6 +47,8 @@ enum class SessionControl {
     Label21,
 };
 
+inline constexpr int SessionControlCount = int(SessionControl::Label21) + 1;
+
 // The control's designed name, which is also its objectName in the window.
 const char *controlName(SessionControl control);
 
@@ -61,8 +64,10 @@ public:
     virtual void setStartButton(const QString &caption, Rgb backColour) = 0;
     virtual void setPointer(SessionPointer pointer) = 0;
 
-    // The running flag of the session is the enabled state of the window's tick timer.
-    virtual void setTimerEnabled(bool enabled) = 0;
+    // The window's tick timer, enabled while the session runs. Enabled, its ticks fall due at
+    // phaseNanoseconds + k × 200 ms (k = 1, 2, ...) on the tick clock, so a session started by an
+    // event that happened a moment ago ticks from that moment; disabled, the phase is unused.
+    virtual void setTimerEnabled(bool enabled, qint64 phaseNanoseconds) = 0;
     virtual bool timerEnabled() const = 0;
 
     // A modal message box titled "Tallymere2.02" with one OK button.

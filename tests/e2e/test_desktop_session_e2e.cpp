@@ -1,7 +1,9 @@
 // A whole session as a clinician runs it, on a real X server: Xvfb with openbox, a private CUPS
 // scheduler, and the built program driven from outside with xdotool. The printed reports are
 // read back from the captured PDF and checked: counts exactly, every derived measure against
-// the printed times, and the rating scores against the pixels pressed.
+// the printed times, and the rating scores against the pixels pressed. Then the program is stopped
+// (SIGSTOP) while the clinician's hands go on, and what happened meanwhile must count at its own
+// time.
 #include "CupsSandbox.h"
 #include "ReportReadBack.h"
 
@@ -16,6 +18,7 @@
 #include <QThread>
 
 #include <cmath>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -37,8 +40,18 @@ private slots:
     void cleanupTestCase();
     void sessionIsCountedTimedAndPrinted();
     void ratingsArePrintedAsPressed();
+    void marksCountAtTheirTimeThroughAStall();
 
 private:
+    void startProgram();
+    // Prints the session report and reads it back: the printed times in seconds, with counts.
+    struct Printed {
+        double sample = -1;
+        double talk = -1;
+        int talkCount = -1;
+        QStringList rows;
+    };
+    Printed printSession();
     QString xdo(const QStringList &arguments);
     QString waitForWindow(const QString &title, int timeoutMs = 10000);
     // With TALLYMERE_E2E_SHOTS naming a folder, saves the screen there as <name>.png.
@@ -147,6 +160,11 @@ void TestDesktopSessionE2E::initTestCase()
 
     m_app.setProcessEnvironment(desktop);
     m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    startProgram();
+}
+
+void TestDesktopSessionE2E::startProgram()
+{
     m_app.start(QStringLiteral(TALLYMERE_BINARY), {});
     QVERIFY(m_app.waitForStarted());
     QVERIFY2(
@@ -323,6 +341,88 @@ void TestDesktopSessionE2E::ratingsArePrintedAsPressed()
     QCOMPARE(rowOf("Speaking rate"), row({{10, "Speaking rate"}, {50, "50.0 %"}, {65, "5.0"}}));
     QCOMPARE(rowOf("Disfluency"), row({{10, "Disfluency"}, {50, ".0 %"}, {65, "1.0"}}));
     QCOMPARE(rowOf("Naturalness"), row({{10, "Naturalness"}, {50, "100.0 %"}, {65, "9.0"}}));
+}
+
+TestDesktopSessionE2E::Printed TestDesktopSessionE2E::printSession()
+{
+    Printed printed;
+    xdo({"key", "alt+f"});
+    QThread::msleep(300);
+    xdo({"key", "p"});
+    answerPrompts(1);
+    printed.rows = printedRows(++m_jobs, QStringLiteral("RESULTS of the Tallymere"));
+    const QRegularExpression timed(QStringLiteral(R"(^([\d.]+)\s+s\.\s*(?:\(n=\s*(\d+)\s*\))?$)"));
+    for (const QString &row : std::as_const(printed.rows)) {
+        const QRegularExpressionMatch m = timed.match(row.mid(56).trimmed());
+        if (row.trimmed().startsWith(QLatin1String("Total sample duration :")) && m.hasMatch())
+            printed.sample = m.captured(1).toDouble();
+        if (row.trimmed().startsWith(QLatin1String("Total talking time :")) && m.hasMatch()) {
+            printed.talk = m.captured(1).toDouble();
+            printed.talkCount = m.captured(2).toInt();
+        }
+    }
+    return printed;
+}
+
+// The program stopped for 1.5 s: 1.0 s into a 1.4 s hold of the left button, the release 0.4 s
+// into the stop, and SPACE (pause) 0.3 s after it. When it runs again, it finds the release and
+// SPACE queued behind 1.5 s of ticks. Each must count at its own time: the talking time within one
+// tick of the hold, the sample ending at SPACE.
+void TestDesktopSessionE2E::marksCountAtTheirTimeThroughAStall()
+{
+    // A fresh program, for a fresh session.
+    m_app.terminate();
+    QVERIFY(m_app.waitForFinished(5000));
+    startProgram();
+    const QString main = waitForWindow(
+        QStringLiteral("Tallymere (Version 2.02; Special  Release for QEFA, October 2005)"));
+    QVERIFY(!main.isEmpty());
+    xdo({"windowactivate", "--sync", main});
+    xdo({"mousemove", "--window", main, "200", "500"});
+
+    // Each action happens somewhere inside its xdotool run: [before, after] on one clock.
+    QElapsedTimer clock;
+    clock.start();
+    const auto timed = [&](const QStringList &arguments) {
+        const double before = double(clock.nsecsElapsed()) / 1e9;
+        xdo(arguments);
+        return std::pair{before, double(clock.nsecsElapsed()) / 1e9};
+    };
+    const pid_t program = pid_t(m_app.processId());
+    const auto start = timed({"key", "space"});
+    QThread::msleep(600);
+    const auto press = timed({"mousedown", "1"});
+    QThread::msleep(950);
+    QCOMPARE(::kill(program, SIGSTOP), 0);
+    QThread::msleep(400);
+    const auto release = timed({"mouseup", "1"});
+    QThread::msleep(300);
+    const auto pause = timed({"key", "space"});
+    QThread::msleep(800);
+    QCOMPARE(::kill(program, SIGCONT), 0);
+    QThread::msleep(600);
+    screenshot(QStringLiteral("session-after-stall"));
+
+    const Printed printed = printSession();
+    QVERIFY2(!printed.rows.isEmpty(), qPrintable(m_cups->log()));
+    const QString report = printed.rows.join('\n');
+    QCOMPARE(printed.talkCount, 1);
+    // Whole ticks of 0.2 s: a hold of h seconds counts h rounded down or up to a tick.
+    const double tick = 0.2;
+    const double slack = 0.01;
+    const double holdLeast = release.first - press.second;
+    const double holdMost = release.second - press.first;
+    QVERIFY2(
+        printed.talk > holdLeast - tick - slack && printed.talk < holdMost + tick + slack,
+        qPrintable(QStringLiteral("held %1 to %2 s\n%3").arg(holdLeast).arg(holdMost).arg(report)));
+    const double sampleLeast = pause.first - start.second;
+    const double sampleMost = pause.second - start.first;
+    QVERIFY2(printed.sample > sampleLeast - tick - slack &&
+                 printed.sample < sampleMost + tick + slack,
+             qPrintable(QStringLiteral("recorded %1 to %2 s\n%3")
+                            .arg(sampleLeast)
+                            .arg(sampleMost)
+                            .arg(report)));
 }
 
 QTEST_MAIN(TestDesktopSessionE2E)

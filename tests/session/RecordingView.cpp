@@ -38,9 +38,10 @@ void RecordingView::setPointer(SessionPointer pointer)
                                                  : QStringLiteral("pointer stopwatch"));
 }
 
-void RecordingView::setTimerEnabled(bool enabled)
+void RecordingView::setTimerEnabled(bool enabled, qint64 phaseNanoseconds)
 {
     m_timerEnabled = enabled;
+    m_timerPhase = enabled ? phaseNanoseconds : 0;
     m_log << (enabled ? QStringLiteral("timer on") : QStringLiteral("timer off"));
 }
 

@@ -23,8 +23,9 @@ public:
     void setVisible(SessionControl control, bool visible) override;
     void setStartButton(const QString &caption, Rgb backColour) override;
     void setPointer(SessionPointer pointer) override;
-    void setTimerEnabled(bool enabled) override;
+    void setTimerEnabled(bool enabled, qint64 phaseNanoseconds) override;
     bool timerEnabled() const override { return m_timerEnabled; }
+    qint64 timerPhase() const { return m_timerPhase; }
     void showMessage(const QString &message) override;
 
     QString text(SessionControl control) const { return m_texts.value(control, Unwritten); }
@@ -45,6 +46,7 @@ private:
     Rgb m_startBack = DesignStartBack;
     SessionPointer m_pointer = SessionPointer::Stopwatch; // the window's design pointer
     bool m_timerEnabled = false;
+    qint64 m_timerPhase = 0;
     QStringList m_messages;
     QStringList m_log;
 };

@@ -18,6 +18,7 @@ private slots:
     void ticksDue_data();
     void ticksDue();
     void stallDeliversMissedTicksAtOnce();
+    void startAtAMomentAgo();
     void noTickAfterDisable();
     void restartResetsPhase();
     void enableTwiceKeepsPhase();
@@ -112,6 +113,28 @@ void TestDriftFreeTimer::stallDeliversMissedTicksAtOnce()
     clock.advanceMilliseconds(1);
     timer.poll();
     QCOMPARE(ticks.count, 7);
+}
+
+// Started from a moment in the past (an input event read late), the ticks already due come at
+// the first wake-up, each knowing when it fell due, and the phase is that of the moment.
+void TestDriftFreeTimer::startAtAMomentAgo()
+{
+    FakeClock clock;
+    DriftFreeTimer timer(clock);
+    const qint64 start = clock.nowNanoseconds() - 450'000'000;
+    QList<qint64> dues;
+    QObject::connect(&timer, &DriftFreeTimer::timeout,
+                     [&] { dues << (timer.lastDueNanoseconds() - start) / 1'000'000; });
+    timer.startAt(start);
+    QVERIFY(timer.isEnabled());
+    timer.poll();
+    QCOMPARE(dues, (QList<qint64>{200, 400}));
+    clock.advanceMilliseconds(149);
+    timer.poll();
+    QCOMPARE(dues.size(), 2);
+    clock.advanceMilliseconds(1);
+    timer.poll();
+    QCOMPARE(dues, (QList<qint64>{200, 400, 600}));
 }
 
 void TestDriftFreeTimer::noTickAfterDisable()

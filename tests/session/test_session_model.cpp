@@ -42,6 +42,16 @@ struct Model {
 
     void start() { mode = Mode::Running; }
     void pause() { mode = Mode::Paused; }
+    // At a 16-bit limit the session pauses and lets both buttons go, colours included.
+    void limitPause()
+    {
+        pause();
+        if (held())
+            talkDown = false;
+        clutterDown = false;
+        clockGrey = markedGrey = false;
+        ++messages;
+    }
     void toggle() { running() ? pause() : start(); }
 
     void tick()
@@ -49,8 +59,7 @@ struct Model {
         if (!running())
             return;
         if (clutterDown && clutter == Most16) {
-            pause();
-            ++messages;
+            limitPause();
             return;
         }
         sample = sample.value_or(0) + 1;
@@ -84,9 +93,10 @@ struct Model {
                 talkCount = talkCount.value_or(0) + 1;
             clockGrey = false;
         } else if (code == 2 && clutterDown) {
-            const bool full = running() && clutterCount == Most16;
-            if (full)
-                pause();
+            if (running() && clutterCount == Most16) {
+                limitPause();
+                return;
+            }
             if (running()) {
                 ++clutterCount;
                 if (!held())
@@ -95,8 +105,6 @@ struct Model {
             clutterDown = false;
             markedGrey = false;
             clockGrey = false;
-            if (full)
-                ++messages;
         }
     }
     void key(int code, bool repeat)
