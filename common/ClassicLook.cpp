@@ -1,7 +1,8 @@
 #include "common/ClassicLook.h"
 
+#include "common/ClassicStyle.h"
+
 #include <QApplication>
-#include <QStyleFactory>
 
 namespace classiclook {
 
@@ -64,7 +65,7 @@ QPalette palette()
 void apply()
 {
     // The style first: setting a style afterwards would otherwise bring its own palette.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new ClassicStyle);
     QApplication::setPalette(palette());
     // A platform theme may offer its own file dialog and message box, drawn in the desktop's
     // colours, and a global menu bar outside the window; the program keeps Qt's own.

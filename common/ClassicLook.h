@@ -2,10 +2,10 @@
 
 #include <QPalette>
 
-// The program's own look: one style (Fusion) and one fixed light palette of the classic desktop
-// colours, whatever scheme, style or platform theme the desktop has. The windows are designed
-// with fixed background colours beside texts in system colours (button text, window text,
-// highlight); a dark desktop scheme would put light texts on those light backgrounds. The
+// The program's own look: one style (ClassicStyle, on Fusion) and one fixed light palette of the
+// classic desktop colours, whatever scheme, style or platform theme the desktop has. The windows
+// are designed with fixed background colours beside texts in system colours (button text, window
+// text, highlight); a dark desktop scheme would put light texts on those light backgrounds. The
 // design's system colours therefore always resolve from this palette, and menus, message boxes
 // and file dialogs follow it too.
 namespace classiclook {
