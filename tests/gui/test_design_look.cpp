@@ -26,6 +26,7 @@
 #include <QStyle>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -126,18 +127,15 @@ QRect lettersBox(const QFont &font, QRect area, int flags, const QString &text)
 struct Text {
     QString name;
     QRect box;
-    QString colourName; // the designed colour its text is drawn in, or empty for a system colour
+    QColor colour; // the colour a label's text is drawn in
 };
-
-QString rgbName(QColor c) { return c.isValid() ? describe(c) : QString(); }
 
 QList<Text> textsOf(QWidget &window)
 {
     QList<Text> texts;
     auto add = [&](QWidget *w, QRect local, const QString &name, QColor designed = {}) {
         if (!local.isEmpty())
-            texts.append(
-                {name, QRect(w->mapTo(&window, local.topLeft()), local.size()), rgbName(designed)});
+            texts.append({name, QRect(w->mapTo(&window, local.topLeft()), local.size()), designed});
     };
     for (QLabel *label : window.findChildren<QLabel *>()) {
         if (!label->isVisibleTo(&window) || label->text().trimmed().isEmpty())
@@ -165,51 +163,50 @@ QList<Text> textsOf(QWidget &window)
 
 // Texts whose colour and background the design fixes both, at less than 4.5 : 1. They are excused
 // only while drawn in their designed text colour; a text in a system colour never is.
-//   Form1: teal (0,128,128) titles on the window's (192,255,192) and its pale photograph, 4.2;
-//   light cyan (192,255,255) on the teal (0,192,192) speech box, 2.0, and on the teal
-//   (0,128,128) result headers, 4.3; red on the light orange (255,224,192) cluttering box, 3.2;
-//   teal, red and, while held, grey (180,180,180) displays on light cyan (192,255,255), 4.3, 3.6,
-//   1.9; teal row captions on light grey (224,224,224), 3.6; red values on white, 4.0.
-//   Rating window: red 0-100 scores on light yellow (255,255,192), 3.9.
-const QHash<QString, QStringList> kDesignFixed = {
-    {"Label27", {"(0,128,128)"}},
-    {"Label18", {"(0,128,128)"}},
-    {"Label13", {"(0,128,128)"}},
-    {"Label23", {"(192,255,255)"}},
-    {"Label24", {"(192,255,255)"}},
-    {"Label3", {"(192,255,255)"}},
-    {"Label8", {"(192,255,255)"}},
-    {"Label16", {"(192,255,255)"}},
-    {"Label17", {"(192,255,255)"}},
-    {"Label25", {"(255,0,0)"}},
-    {"Label26", {"(255,0,0)"}},
-    {"Label4", {"(255,0,0)"}},
-    {"Clock", {"(0,128,128)", "(180,180,180)"}},
-    {"LeftNumber", {"(0,128,128)"}},
-    {"MarkedTime", {"(255,0,0)", "(180,180,180)"}},
-    {"RightNumber", {"(255,0,0)"}},
-    {"Label10", {"(0,128,128)"}},
-    {"Label11", {"(0,128,128)"}},
-    {"Label12", {"(0,128,128)"}},
-    {"Label14", {"(0,128,128)"}},
-    {"Label15", {"(0,128,128)"}},
-    {"Label20", {"(0,128,128)"}},
-    {"Label22", {"(0,128,128)"}},
-    {"Label6", {"(255,0,0)"}},
-    {"Label7", {"(255,0,0)"}},
-    {"Label19", {"(255,0,0)"}},
-    {"Label21", {"(255,0,0)"}},
-    {"AvgClutteringInterval", {"(255,0,0)"}},
+struct FixedText {
+    const char *window;
+    QColor text;
+    QStringList controls;
+};
+
+QStringList scoreBoxes()
+{
+    QStringList names;
+    for (const ScaleRow &row : ScaleTable::rows())
+        names << QString::fromLatin1(row.scoreName);
+    return names;
+}
+
+const FixedText kDesignFixed[] = {
+    // Teal: titles on the window's (192, 255, 192) and its pale photograph, 4.2 : 1; displays on
+    // light cyan (192, 255, 255), 4.3; row captions on light grey (224, 224, 224), 3.6.
+    {"Form1",
+     QColor(0, 128, 128),
+     {"Label27", "Label18", "Label13", "Clock", "LeftNumber", "Label10", "Label11", "Label12",
+      "Label14", "Label15", "Label20", "Label22"}},
+    // Light cyan: marks and title on the teal speech box (0, 192, 192), 2.0; result headers on
+    // teal (0, 128, 128), 4.3.
+    {"Form1",
+     QColor(192, 255, 255),
+     {"Label23", "Label24", "Label3", "Label8", "Label16", "Label17"}},
+    // Red: marks and title on the light orange box (255, 224, 192), 3.2; displays on light cyan,
+    // 3.6; results on white, 4.0.
+    {"Form1",
+     QColor(255, 0, 0),
+     {"Label25", "Label26", "Label4", "MarkedTime", "RightNumber", "Label6", "Label7", "Label19",
+      "Label21", "AvgClutteringInterval"}},
+    // Grey: a display while its button is held, on light cyan, 1.9.
+    {"Form1", QColor(180, 180, 180), {"Clock", "MarkedTime"}},
+    // Red 0-100 scores on light yellow (255, 255, 192), 3.9.
+    {"CluttteringScalesForm", QColor(255, 0, 0), scoreBoxes()},
 };
 
 bool designFixed(const QString &window, const Text &text)
 {
-    const bool scoreBox = window == QLatin1String("CluttteringScalesForm") &&
-                          text.name.endsWith(QLatin1String("Score"));
-    if (scoreBox)
-        return text.colourName == QLatin1String("(255,0,0)");
-    return window == QLatin1String("Form1") &&
-           kDesignFixed.value(text.name).contains(text.colourName);
+    return std::any_of(std::begin(kDesignFixed), std::end(kDesignFixed), [&](const FixedText &f) {
+        return window == QLatin1String(f.window) && text.colour == f.text &&
+               f.controls.contains(text.name);
+    });
 }
 
 // Every text of the window, read from its pixels; the ones below 4.5 : 1 that the design does
