@@ -264,15 +264,6 @@ QStringList illegibleMenus(QMainWindow &window)
     return faults;
 }
 
-void showAt(QWidget &window, QSize size)
-{
-    window.show();
-    window.setWindowState(Qt::WindowNoState);
-    window.resize(size);
-    if (!QTest::qWaitForWindowExposed(&window))
-        qWarning("window not exposed");
-}
-
 } // namespace
 
 class TestDesignLook : public QObject {
@@ -344,7 +335,11 @@ private slots:
             auto *ratings = new CluttteringScalesForm(fields);
             shown.reset(ratings);
             ratings->setAttribute(Qt::WA_DeleteOnClose, false);
-            showAt(*ratings, {1040, 800});
+            ratings->show();
+            // Restored to a size that holds every control.
+            ratings->setWindowState(Qt::WindowNoState);
+            ratings->resize(1040, 800);
+            QVERIFY(QTest::qWaitForWindowExposed(ratings));
             // Marks, so the score boxes show numbers.
             for (const ScaleRow &row : ScaleTable::rows())
                 QTest::mouseClick(ratings->findChild<QWidget *>(row.barName), Qt::LeftButton, {},
