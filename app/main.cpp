@@ -1,7 +1,9 @@
-// Start-up: the application object with the program's style, names, icon and font substitutes,
-// then the main window, maximized. The program ends when its last window closes.
+// Start-up: the application object with the program's own style and palette, its names, icon
+// and font substitutes, then the main window, maximized. The program ends when its last window
+// closes.
 
 #include "assets/Assets.h"
+#include "common/ClassicLook.h"
 #include "common/FontSubstitutes.h"
 #include "session/Form1.h"
 #include "session/WindowNavigator.h"
@@ -11,7 +13,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    // Our own style and light palette, whatever the desktop's scheme.
+    classiclook::apply();
     QApplication::setApplicationName(QStringLiteral("Tallymere"));
     // No display name is set: Qt would append it to every window title, and the main window's
     // caption must read exactly as designed. The display name falls back to the name above.

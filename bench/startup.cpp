@@ -5,6 +5,7 @@
 //
 //   bench_startup [runs]          (default 15 runs of each; QT_QPA_PLATFORM defaults to offscreen)
 
+#include "common/ClassicLook.h"
 #include "assets/Assets.h"
 #include "common/FontSubstitutes.h"
 #include "session/Form1.h"
@@ -59,7 +60,7 @@ int runChild(int argc, char *argv[], bool full)
     QElapsedTimer clock;
     clock.start();
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    classiclook::apply();
     fonts::registerSubstitutes();
 
     WindowNavigator navigator;

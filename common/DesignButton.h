@@ -2,8 +2,13 @@
 
 #include <QPushButton>
 
-// A push button with the designer's back colour really shown, that keeps every mouse press to
-// itself: a right or middle press over a button must not fall through to the window behind it.
+// A push button that keeps every mouse press to itself: a right or middle press over a button
+// must not fall through to the window behind it.
+//
+// A button given a back colour is drawn in the designer's graphical style with a flat
+// appearance: its face filled flat with exactly that colour, a thin flat border, its caption
+// centred in the button-text colour, and a dotted focus rectangle while it has the focus. A
+// button without one is drawn by the style like any other.
 class DesignButton : public QPushButton {
     Q_OBJECT
 public:
@@ -11,9 +16,20 @@ public:
 
     void setBackColour(const QColor &colour);
     QColor backColour() const;
+    bool isGraphical() const { return m_graphical; }
+
+    // Inside the border and the focus rectangle: the part of the face only the caption covers.
+    static constexpr int borderWidth = 1;
+    static constexpr int focusInset = 3;
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void paintFlat();
+
+    bool m_graphical = false;
 };

@@ -4,12 +4,14 @@
 
 namespace messagebox {
 
-void show(QWidget *parent, const QString &message)
+std::unique_ptr<QMessageBox> create(QWidget *parent, const QString &message)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(title), message, QMessageBox::Ok,
-                    parent);
-    box.setObjectName(QStringLiteral("TallymereMessageBox"));
-    box.exec();
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QString::fromLatin1(title),
+                                             message, QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("TallymereMessageBox"));
+    return box;
 }
+
+void show(QWidget *parent, const QString &message) { create(parent, message)->exec(); }
 
 } // namespace messagebox

@@ -1,5 +1,6 @@
 #include "info/DialogFrame.h"
 
+#include "common/ScreenPlacement.h"
 #include "common/Twips.h"
 
 #include <QGuiApplication>
@@ -10,7 +11,6 @@
 
 #include <xcb/xcb.h>
 
-#include <algorithm>
 #include <array>
 
 // Resource registration must be named at global scope.
@@ -26,17 +26,7 @@ namespace {
 QRect keptOnScreen(QRect designed)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return designed;
-    const QRect area = screen->availableGeometry();
-    if (area.isEmpty())
-        return designed;
-    const int left = std::clamp(designed.left(), area.left(),
-                                std::max(area.left(), area.right() + 1 - designed.width()));
-    const int top = std::clamp(designed.top(), area.top(),
-                               std::max(area.top(), area.bottom() + 1 - designed.height()));
-    designed.moveTo(left, top);
-    return designed;
+    return screen ? screenplacement::keptOn(designed, screen->availableGeometry()) : designed;
 }
 
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)

@@ -2,6 +2,7 @@
 
 #include "common/CaptionFit.h"
 #include "common/LayoutBuilder.h"
+#include "common/ScreenPlacement.h"
 #include "common/Twips.h"
 #include "ratings/RatingBar.h"
 #include "ratings/RatingCore.h"
@@ -54,9 +55,9 @@ CluttteringScalesForm::CluttteringScalesForm(RatingFields &fields, QWidget *pare
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenu();
-    // The designed client area when the window is restored from maximized.
-    resize(twips::size(ratingslayout::clientWidth, ratingslayout::clientHeight) +
-           QSize(0, menuBar()->sizeHint().height()));
+    // The designed client area and place when the window is restored from maximized.
+    screenplacement::restore(*this, ratingslayout::clientLeft, ratingslayout::clientTop,
+                             ratingslayout::clientWidth, ratingslayout::clientHeight);
     setWindowState(Qt::WindowMaximized);
     Form_Load();
 }

@@ -23,6 +23,9 @@ namespace ratingslayout {
 inline constexpr const char *windowName = "CluttteringScalesForm";
 inline constexpr const char *caption = "VISUAL ANALOG SCALE scoring system";
 inline constexpr Rgb background{192, 255, 255};
+// The client area, and its top-left corner on the screen, when the window is not maximized.
+inline constexpr int clientLeft = 165;
+inline constexpr int clientTop = 855;
 inline constexpr int clientWidth = 14835;
 inline constexpr int clientHeight = 10710;
 

@@ -18,8 +18,10 @@ Chooser &current()
 
 QString fromDialog(QWidget *parent, const QString &suggestedPath)
 {
+    // Qt's own dialog rather than the desktop's: it is drawn in the program's palette.
     QString path = QFileDialog::getSaveFileName(parent, QObject::tr("Save the report as PDF"),
-                                                suggestedPath, QObject::tr("PDF files (*.pdf)"));
+                                                suggestedPath, QObject::tr("PDF files (*.pdf)"),
+                                                nullptr, QFileDialog::DontUseNativeDialog);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     return path;

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Shows the main window under a virtual X server (1280x1024x24, openbox) and saves screenshots of
-# its states to screenshots/: Ready after start-up, Running with the left button held over the
-# right half, Paused with the computed results, and Ready again after RESET.
+# its states to screenshots/ (or $SCREENSHOTS_DIR): Ready after start-up, Running with the left
+# button held over the right half, Paused with the computed results, and Ready again after RESET.
+# The program inherits the environment, so a desktop can be chosen, e.g. a dark one with
+# QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark, or a dense screen with QT_SCALE_FACTOR=2.
 #
 #   scripts/screenshots.sh [build-dir]      (default: build-screenshots in the repository)
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$repo/build-screenshots}
-out=$repo/screenshots
+out=${SCREENSHOTS_DIR:-$repo/screenshots}
 mkdir -p "$out"
 
 if [[ ! -x $build/app/tallymere ]]; then

@@ -4,6 +4,7 @@
 #include "common/BorderedLabel.h"
 #include "common/DesignButton.h"
 #include "common/LayoutBuilder.h"
+#include "common/ScreenPlacement.h"
 #include "reports/PrintCommands.h"
 #include "session/DriftFreeTimer.h"
 #include "session/Form1Layout.h"
@@ -33,6 +34,8 @@ Form1::Form1(WindowNavigator &navigator, const MonotonicClock *clock)
     fitCaptions();
     // The designed pointer, until the load below sets the default arrow.
     m_surface->setCursor(Qt::SizeAllCursor);
+    screenplacement::restore(*this, form1layout::designLeft, form1layout::designTop,
+                             form1layout::designWidth, form1layout::designHeight);
     setWindowState(Qt::WindowMaximized);
     m_engine.Form_Load();
     focusStartButton();

@@ -20,8 +20,11 @@ inline constexpr int timerInterval = 200;
 inline constexpr Rgb backColour{192, 255, 192};
 
 // The client area the design was drawn for, in twips; controls reach beyond it to the right.
+// The window takes it, at its designed place on the screen, when it is not maximized.
 inline constexpr int designWidth = 10815;
 inline constexpr int designHeight = 10200;
+inline constexpr int designLeft = 1110;
+inline constexpr int designTop = 600;
 
 std::span<const ControlRow> rows();
 

@@ -2,6 +2,7 @@
 #include "ModalDriver.h"
 #include "ReportReadBack.h"
 
+#include "common/ClassicLook.h"
 #include "common/FontSubstitutes.h"
 #include "reports/PdfFileChooser.h"
 #include "reports/PrintCommands.h"
@@ -134,7 +135,7 @@ void compareRows(const QStringList &actual, const QStringList &expected)
 
 void TestPrintSessionE2E::initTestCase()
 {
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    classiclook::apply();
     fonts::registerSubstitutes();
     m_cups = std::make_unique<CupsSandbox>();
     QString error;

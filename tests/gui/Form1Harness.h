@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ClassicLook.h"
 #include "common/FontSubstitutes.h"
 #include "session/DriftFreeTimer.h"
 #include "session/Form1.h"
@@ -25,7 +26,7 @@ private:
     qint64 m_now = (qint64(1) << 31) * 1000000;
 };
 
-// The main window shown offscreen as the program shows it (Fusion, substitute fonts), in a
+// The main window shown offscreen as the program shows it (its own look, substitute fonts), in a
 // normal-state frame large enough to hold every control, with Timer1 on a manual clock.
 struct Form1Harness {
     ManualClock clock;
@@ -34,7 +35,7 @@ struct Form1Harness {
 
     static void setUpApplication()
     {
-        QApplication::setStyle(QStringLiteral("Fusion"));
+        classiclook::apply();
         fonts::registerSubstitutes();
     }
 

@@ -1,5 +1,6 @@
 // The About and Specifications windows: their live controls against their layout tables, their
 // frames and placement, their texts and pictures, and the keys that close them (or not).
+#include "common/ClassicLook.h"
 #include "common/BorderedLabel.h"
 #include "common/FontSubstitutes.h"
 #include "common/LayoutBuilder.h"
@@ -90,7 +91,7 @@ private slots:
 
 void InfoWindowsTest::initTestCase()
 {
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    classiclook::apply();
     fonts::registerSubstitutes();
 }
 

@@ -2,6 +2,7 @@
 // instance of each window, the rating window keeping its ratings and state, and Exit.
 #include "NavigatorFixture.h"
 
+#include "common/ClassicLook.h"
 #include "common/FontSubstitutes.h"
 #include "info/Dialog.h"
 #include "info/frmAbout.h"
@@ -64,7 +65,7 @@ private slots:
 
 void NavigationTest::initTestCase()
 {
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    classiclook::apply();
     fonts::registerSubstitutes();
     QApplication::setQuitOnLastWindowClosed(false);
 }

@@ -2,6 +2,7 @@
 // with quit-on-last-window-closed on, as the program runs.
 #include "NavigatorFixture.h"
 
+#include "common/ClassicLook.h"
 #include "common/FontSubstitutes.h"
 #include "session/WindowNavigator.h"
 
@@ -46,7 +47,7 @@ private slots:
 
 void ProgramLifetimeTest::initTestCase()
 {
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    classiclook::apply();
     fonts::registerSubstitutes();
     QApplication::setQuitOnLastWindowClosed(true);
 }

@@ -1,6 +1,7 @@
 // Opens the rating window on its own, for looking at it under a real X server. After a second it
 // prints each bar's top-left corner in screen coordinates ("<bar> <x> <y>"), so a script can press
 // the bars with real X events; with --hide-after <ms> it chooses Hide after that delay.
+#include "common/ClassicLook.h"
 #include "common/FontSubstitutes.h"
 #include "ratings/CluttteringScalesForm.h"
 #include "ratings/RatingFields.h"
@@ -15,7 +16,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    classiclook::apply();
     fonts::registerSubstitutes();
     RatingFields fields;
     CluttteringScalesForm *window = CluttteringScalesForm::open(fields);

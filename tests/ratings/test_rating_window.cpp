@@ -1,3 +1,4 @@
+#include "common/ClassicLook.h"
 #include "common/CaptionFit.h"
 #include "common/FontSubstitutes.h"
 #include "common/LayoutBuilder.h"
@@ -101,7 +102,7 @@ QList<int> range(int first, int last, int width = 779)
 
 void TestRatingWindow::initTestCase()
 {
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    classiclook::apply();
     fonts::registerSubstitutes();
 }
 
