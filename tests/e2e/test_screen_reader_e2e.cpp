@@ -28,6 +28,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void mainWindowWhilePaused();
+    void changesAreAnnouncedWhileRunning();
     void ratedBar();
 
 private:
@@ -204,6 +205,36 @@ void TestScreenReaderE2E::mainWindowWhilePaused()
     const auto at = [&heard](const char *text) { return heard.indexOf(QLatin1String(text)); };
     QVERIFY(at("Sample duration in seconds") < at("Percentage of sample duration spoken"));
     QVERIFY(at("Cluttering intervals per minute of talking time") < at("Instructions: "));
+}
+
+// A reader that listens is told of every new value while the recording runs (here: resumed).
+void TestScreenReaderE2E::changesAreAnnouncedWhileRunning()
+{
+    QProcess listener;
+    listener.setProcessEnvironment(m_env);
+    listener.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    listener.start(python, {QStringLiteral(TALLYMERE_ATSPI_CLIENT), "--listen", "4"});
+    QVERIFY(listener.waitForReadyRead(20000)); // "listening"
+    const QString main = waitForWindow(mainTitle);
+    xdo({"windowactivate", "--sync", main});
+    xdo({"mousemove", "--window", main, "900", "400"});
+    xdo({"key", "space"}); // resume
+    QThread::msleep(300);
+    xdo({"mousedown", "1"});
+    QThread::msleep(800);
+    xdo({"mouseup", "1"});
+    QThread::msleep(300);
+    xdo({"key", "space"}); // pause
+    QVERIFY(listener.waitForFinished(30000));
+    const QString heard = QString::fromUtf8(listener.readAllStandardOutput());
+    qInfo().noquote() << "Announced while running:\n" << heard;
+    QVERIFY2(heard.count(QLatin1String("name-change | Sample duration in seconds: ")) >= 5,
+             "the stopwatch is not announced on every tick");
+    QVERIFY(hears(heard, "^name-change \\| Talking time in seconds: "));
+    QVERIFY(hears(heard, "^name-change \\| Number of speaking intervals: 2$"));
+    QVERIFY(hears(heard, "^name-change \\| Mean speaking interval in seconds: "));
+    QVERIFY(hears(heard, "^name-change \\| SPACE BAR \\(or MOUSE WHEEL\\) to STOP/PAUSE$"));
+    QVERIFY(hears(heard, "^name-change \\| SPACE BAR \\(or MOUSE WHEEL\\) to START$"));
 }
 
 void TestScreenReaderE2E::ratedBar()
