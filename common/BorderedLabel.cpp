@@ -1,7 +1,9 @@
 #include "common/BorderedLabel.h"
 
+#include "common/Accessibility.h"
 #include "common/MouseButtons.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -11,6 +13,7 @@ BorderedLabel::BorderedLabel(QWidget *parent) : QLabel(parent)
     setTextFormat(Qt::PlainText);
     setMargin(0);
     setIndent(0);
+    accessibility::install();
 }
 
 void BorderedLabel::setBorderStyle(BorderStyle style)
@@ -57,6 +60,15 @@ void BorderedLabel::setBackColour(const QColor &colour)
 }
 
 QColor BorderedLabel::backColour() const { return palette().color(QPalette::Window); }
+
+void BorderedLabel::setReaderName(const QString &name)
+{
+    if (name == m_readerName)
+        return;
+    m_readerName = name;
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
 
 void BorderedLabel::mousePressEvent(QMouseEvent *event)
 {

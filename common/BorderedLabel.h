@@ -23,6 +23,11 @@ public:
     void setBackColour(const QColor &colour);
     QColor backColour() const;
 
+    // What the label shows, for a screen reader: a value display with the reader name
+    // "Talking time in seconds" is read as "Talking time in seconds: 3.6", its current text.
+    void setReaderName(const QString &name);
+    QString readerName() const { return m_readerName; }
+
 signals:
     void mouseDown(int buttonCode);
     void mouseUp(int buttonCode);
@@ -36,4 +41,5 @@ protected:
 private:
     BorderStyle m_border = BorderStyle::None;
     bool m_transparent = false;
+    QString m_readerName;
 };

@@ -51,5 +51,7 @@ struct ControlRow {
     bool wrap = true;
     int penWidth = 1; // shapes and lines, in pixels
     bool visible = true;
+    // What a screen reader calls the control. A label is read as "<accessibleName>: <its text>",
+    // so a value display tells what it shows along with the value; without it, as its text.
     const char *accessibleName = nullptr;
 };

@@ -131,8 +131,14 @@ QHash<QString, QWidget *> build(QWidget *parent, std::span<const ControlRow> row
         if (row->kind != ControlKind::Line)
             widget->setGeometry(twips::rect(row->left, row->top, row->width, row->height));
         widget->setFont(font(row->font));
-        if (row->accessibleName)
-            widget->setAccessibleName(QString::fromUtf8(row->accessibleName));
+        if (row->accessibleName) {
+            const QString readerName = QString::fromUtf8(row->accessibleName);
+            // A label's accessible name stays empty: QLabel announces a new text only then.
+            if (auto *label = qobject_cast<BorderedLabel *>(widget))
+                label->setReaderName(readerName);
+            else
+                widget->setAccessibleName(readerName);
+        }
         widget->setVisible(row->visible);
         made.insert(widget->objectName(), widget);
     }

@@ -1,6 +1,9 @@
 #include "ratings/CluttteringScalesForm.h"
 
+#include "common/Accessibility.h"
+#include "common/BorderedLabel.h"
 #include "common/CaptionFit.h"
+#include "common/ClientArea.h"
 #include "common/LayoutBuilder.h"
 #include "common/ScreenPlacement.h"
 #include "common/Twips.h"
@@ -55,6 +58,8 @@ CluttteringScalesForm::CluttteringScalesForm(RatingFields &fields, QWidget *pare
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenu();
+    // A reader meets the menu bar before the client area, although the bar was made after it.
+    accessibility::readTopDown(this);
     // The designed client area and place when the window is restored from maximized.
     screenplacement::restore(*this, ratingslayout::clientLeft, ratingslayout::clientTop,
                              ratingslayout::clientWidth, ratingslayout::clientHeight);
@@ -73,7 +78,7 @@ CluttteringScalesForm *CluttteringScalesForm::open(RatingFields &fields)
 
 void CluttteringScalesForm::buildControls()
 {
-    auto *client = new QWidget(this);
+    auto *client = new ClientArea(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     setBackground(client, toColour(ratingslayout::background));
     setBackground(this, toColour(ratingslayout::background));
@@ -81,6 +86,7 @@ void CluttteringScalesForm::buildControls()
     buildFrame(client);
     m_controls.insert(layout::build(client, ratingslayout::controls()));
     buildBars(client); // created last, so they stand in front of any label
+    nameForReaders();
     for (QLabel *label : client->findChildren<QLabel *>())
         captionfit::fit(*label, label->font());
 }
@@ -128,6 +134,19 @@ void CluttteringScalesForm::buildBars(QWidget *client)
     for (std::size_t i = 1; i < byTabIndex.size(); ++i)
         setTabOrder(byTabIndex[i - 1], byTabIndex[i]);
     byTabIndex.front()->setFocus();
+}
+
+void CluttteringScalesForm::nameForReaders()
+{
+    // A reader hears each bar and score box with the feature (and scale) it belongs to.
+    for (const ScaleRow &row : ScaleTable::rows()) {
+        const QString feature = QString::fromLatin1(row.reportLabel);
+        m_controls.value(QLatin1String(row.barName))->setAccessibleName(feature);
+        qobject_cast<BorderedLabel *>(m_controls.value(QLatin1String(row.scoreName)))
+            ->setReaderName(feature + QStringLiteral(", 0 to 100"));
+        qobject_cast<BorderedLabel *>(m_controls.value(QLatin1String(row.nineName)))
+            ->setReaderName(feature + QStringLiteral(", 1 to 9"));
+    }
 }
 
 QAction *CluttteringScalesForm::addItem(QMenu *menu, const char *name, const QString &caption,

@@ -52,6 +52,7 @@ private:
     void buildControls();
     void buildFrame(QWidget *client);
     void buildBars(QWidget *client);
+    void nameForReaders();
     void buildMenu();
     QAction *addItem(QMenu *menu, const char *name, const QString &caption,
                      void (CluttteringScalesForm::*handler)());

@@ -1,7 +1,9 @@
 #include "ratings/RatingBar.h"
 
 #include "common/MouseButtons.h"
+#include "ratings/RatingBarAccessible.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -32,6 +34,7 @@ RatingBar::RatingBar(QWidget *parent) : QFrame(parent)
     p.setColor(QPalette::Window, toColour(RatingCore::eraseColour));
     setPalette(p);
     setAutoFillBackground(true);
+    RatingBarAccessible::install();
 }
 
 void RatingBar::paintPress(const BarLine &erase, const BarLine &mark)
@@ -40,6 +43,15 @@ void RatingBar::paintPress(const BarLine &erase, const BarLine &mark)
     // last press's two lines are all the bar ever needs to redraw.
     m_lines = {erase, mark};
     update();
+    QAccessibleValueChangeEvent event(this, double(mark.line.x1()));
+    QAccessible::updateAccessibility(&event);
+}
+
+std::optional<float> RatingBar::rating() const
+{
+    if (m_lines.isEmpty())
+        return std::nullopt;
+    return float(m_lines.last().line.x1());
 }
 
 void RatingBar::paintEvent(QPaintEvent *event)

@@ -5,6 +5,8 @@
 #include <QFrame>
 #include <QList>
 
+#include <optional>
+
 // One visual analog scale bar: a white drawing area of 779 x 21 pixels inside a 2-pixel sunken
 // edge. A press of any mouse button inside the drawing area reports its column X (0 to 778) and
 // row Y in the area's own pixels; the edge is not part of the area. Lines are painted with a
@@ -19,6 +21,8 @@ public:
     void paintPress(const BarLine &erase, const BarLine &mark);
     // The lines the bar shows over its white background (none until the first press).
     const QList<BarLine> &lines() const { return m_lines; }
+    // The rating the bar shows: the column of its mark, or none while it has no mark.
+    std::optional<float> rating() const;
 
     // The drawing area in widget coordinates.
     QRect drawingArea() const { return contentsRect(); }

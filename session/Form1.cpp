@@ -1,6 +1,7 @@
 #include "session/Form1.h"
 
 #include "assets/Assets.h"
+#include "common/Accessibility.h"
 #include "common/BorderedLabel.h"
 #include "common/DesignButton.h"
 #include "common/LayoutBuilder.h"
@@ -30,6 +31,8 @@ Form1::Form1(WindowNavigator &navigator, const MonotonicClock *clock)
     setCentralWidget(m_surface);
     setContextMenuPolicy(Qt::PreventContextMenu);
     buildMenu();
+    // A reader meets the menu bar before the client area, although the bar was made after it.
+    accessibility::readTopDown(this);
     connectControls();
     fitCaptions();
     // The designed pointer, until the load below sets the default arrow.

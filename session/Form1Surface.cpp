@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-Form1Surface::Form1Surface(QWidget *parent) : QWidget(parent)
+Form1Surface::Form1Surface(QWidget *parent) : ClientArea(parent)
 {
     // A right press marks cluttering; it must never open a context menu.
     setContextMenuPolicy(Qt::PreventContextMenu);

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "common/ClientArea.h"
+
 #include <QColor>
 #include <QPixmap>
-#include <QWidget>
 
 // The client area of the main window: its background colour with the background photograph
 // drawn unscaled at the top-left corner, behind every control. Presses and releases over it,
 // including over shapes and lines, which let the mouse through, are reported as button codes
 // 1, 2 and 4, with the event's timestamp (milliseconds, as the windowing system stamped it);
 // other buttons are not reported. A double-click counts as a second press.
-class Form1Surface : public QWidget {
+class Form1Surface : public ClientArea {
     Q_OBJECT
 public:
     explicit Form1Surface(QWidget *parent = nullptr);

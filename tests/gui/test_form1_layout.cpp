@@ -382,36 +382,6 @@ private slots:
         }
     }
 
-    void accessibleNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("accessible");
-        QTest::newRow("Label1") << "Label1"
-                                << "Sample duration in seconds";
-        QTest::newRow("Clock") << "Clock"
-                               << "Talking time in seconds";
-        QTest::newRow("MarkedTime") << "MarkedTime"
-                                    << "Cluttering time in seconds";
-        QTest::newRow("LeftNumber") << "LeftNumber"
-                                    << "Number of speaking intervals";
-        QTest::newRow("RightNumber") << "RightNumber"
-                                     << "Number of cluttering intervals";
-        for (const char *other :
-             {"Command1", "Command2", "Label5", "Label6", "Label7", "AvgSpeechInterval",
-              "AvgClutteringInterval", "Label19", "Label21", "Instructions"})
-            QTest::newRow(other) << QString(other) << QString();
-    }
-    void accessibleNames()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, accessible);
-        const QString actual = widget(name)->accessibleName();
-        if (accessible.isEmpty())
-            QVERIFY2(actual.size() > 5, qPrintable(name));
-        else
-            QCOMPARE(actual, accessible);
-    }
-
     void menuBar()
     {
         QMenuBar *bar = m_harness.window->menuBar();

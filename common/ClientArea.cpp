@@ -1,0 +1,9 @@
+#include "common/ClientArea.h"
+
+#include "common/Accessibility.h"
+
+ClientArea::ClientArea(QWidget *parent) : QWidget(parent)
+{
+    accessibility::install();
+    accessibility::readTopDown(this);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
+
+class RatingBar;
+
+// A rating bar as a screen reader sees it: a slider named after its feature ("Speaking rate")
+// whose read-only value is the rating of its mark, 0 to 778, and which has no value (and the
+// description "not rated") while it shows no mark. Nothing a reader asks can change the rating.
+class RatingBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit RatingBarAccessible(RatingBar *bar);
+
+    // Registers the interface with Qt; safe to call any number of times.
+    static void install();
+
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    void *interface_cast(QAccessible::InterfaceType t) override;
+
+    QVariant currentValue() const override;
+    void setCurrentValue(const QVariant &) override {}
+    QVariant maximumValue() const override;
+    QVariant minimumValue() const override;
+    QVariant minimumStepSize() const override;
+
+private:
+    RatingBar *bar() const;
+};

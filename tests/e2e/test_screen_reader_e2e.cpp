@@ -1,0 +1,284 @@
+// The program as a screen reader hears it, through the real accessibility stack: a private D-Bus
+// session with at-spi2-core's bus and registry, Xvfb with openbox, the built program with its
+// AT-SPI bridge on, driven with xdotool, and a client in Python (pyatspi) that reads the windows
+// the way a reader walks them. With TALLYMERE_E2E_SHOTS naming a folder, what the client heard is
+// saved there as screen-reader-*.txt.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+const QString mainTitle =
+    QStringLiteral("Tallymere (Version 2.02; Special  Release for QEFA, October 2005)");
+const QString ratingsTitle = QStringLiteral("VISUAL ANALOG SCALE scoring system");
+const QString python = QStringLiteral("/usr/bin/python3"); // Debian's, which has pyatspi
+const QString busLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
+
+} // namespace
+
+class TestScreenReaderE2E : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void mainWindowWhilePaused();
+    void changesAreAnnouncedWhileRunning();
+    void ratedBar();
+
+private:
+    void start(QProcess &process, const QString &program, const QStringList &arguments);
+    QString xdo(const QStringList &arguments);
+    QString waitForWindow(const QString &title);
+    QString readWindow(const QString &title, const QString &saveAs);
+    static bool hears(const QString &heard, const QString &pattern);
+
+    QProcessEnvironment m_env;
+    QProcess m_bus;
+    QProcess m_atspi;
+    QProcess m_xvfb;
+    QProcess m_openbox;
+    QProcess m_app;
+};
+
+void TestScreenReaderE2E::start(QProcess &process, const QString &program,
+                                const QStringList &arguments)
+{
+    process.setProcessEnvironment(m_env);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, arguments);
+    QVERIFY2(process.waitForStarted(), qPrintable(program));
+}
+
+QString TestScreenReaderE2E::xdo(const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessEnvironment(m_env);
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(10000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+QString TestScreenReaderE2E::waitForWindow(const QString &title)
+{
+    const QString pattern = QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 15000) {
+        const QString ids = xdo({"search", "--onlyvisible", "--name", pattern});
+        if (!ids.isEmpty())
+            return ids.split(QLatin1Char('\n')).last();
+        QThread::msleep(100);
+    }
+    return {};
+}
+
+// What the client hears in the window, one control a line; also kept as a file when asked.
+QString TestScreenReaderE2E::readWindow(const QString &title, const QString &saveAs)
+{
+    QProcess client;
+    client.setProcessEnvironment(m_env);
+    client.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    client.start(python, {QStringLiteral(TALLYMERE_ATSPI_CLIENT), title});
+    if (!client.waitForFinished(60000))
+        client.kill();
+    const QString heard = QString::fromUtf8(client.readAllStandardOutput());
+    qInfo().noquote() << "A screen reader hears in" << title << ":\n" << heard;
+    const QString folder = qEnvironmentVariable("TALLYMERE_E2E_SHOTS");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        QFile file(QDir(folder).filePath(saveAs));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(heard.toUtf8());
+    }
+    return client.exitCode() == 0 ? heard : QString();
+}
+
+bool TestScreenReaderE2E::hears(const QString &heard, const QString &pattern)
+{
+    const QRegularExpression line(pattern, QRegularExpression::MultilineOption);
+    if (line.match(heard).hasMatch())
+        return true;
+    qWarning().noquote() << "not heard:" << pattern;
+    return false;
+}
+
+void TestScreenReaderE2E::initTestCase()
+{
+    // The set-up installs every tool; one missing is a failure, never a silent skip.
+    for (const char *tool : {"Xvfb", "openbox", "xdotool", "dbus-daemon"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            QFAIL(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(tool))));
+    }
+    QVERIFY2(QFile::exists(busLauncher), "at-spi2-core is not installed");
+    QVERIFY2(QProcess::execute(python, {"-c", "import pyatspi"}) == 0,
+             "python3-pyatspi is not installed");
+
+    // A session bus of our own: the desktop's, if any, is never touched.
+    m_env = QProcessEnvironment::systemEnvironment();
+    m_env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program runs on the X server
+    m_env.remove(QStringLiteral("AT_SPI_BUS_ADDRESS"));
+    start(m_bus, QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+    QVERIFY(m_bus.waitForReadyRead(10000));
+    const QString address = QString::fromLocal8Bit(m_bus.readLine()).trimmed();
+    QVERIFY2(address.startsWith(QLatin1String("unix:")), qPrintable(address));
+    m_env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
+    // The accessibility bus with its registry, as a desktop session starts them.
+    start(m_atspi, busLauncher, {"--launch-immediately"});
+
+    int number = 160; // a display number nobody uses
+    while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+        ++number;
+    const QString display = QStringLiteral(":%1").arg(number);
+    start(m_xvfb, QStringLiteral("Xvfb"),
+          {display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)),
+                             10000);
+    m_env.insert(QStringLiteral("DISPLAY"), display);
+    start(m_openbox, QStringLiteral("openbox"), {});
+    QThread::msleep(500);
+
+    m_env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+    start(m_app, QStringLiteral(TALLYMERE_BINARY), {});
+    QVERIFY2(!waitForWindow(mainTitle).isEmpty(), "the main window did not appear");
+    QThread::msleep(500);
+}
+
+void TestScreenReaderE2E::cleanupTestCase()
+{
+    for (QProcess *process : {&m_app, &m_openbox, &m_xvfb, &m_atspi, &m_bus}) {
+        if (process->state() == QProcess::NotRunning)
+            continue;
+        process->terminate();
+        if (!process->waitForFinished(5000))
+            process->kill();
+        process->waitForFinished(2000);
+    }
+}
+
+void TestScreenReaderE2E::mainWindowWhilePaused()
+{
+    const QString main = waitForWindow(mainTitle);
+    QVERIFY(!main.isEmpty());
+    xdo({"windowactivate", "--sync", main});
+    xdo({"mousemove", "--window", main, "900", "400"}); // background, right of the panels
+    xdo({"key", "space"});                              // start
+    QThread::msleep(400);
+    xdo({"mousedown", "1"}); // one speaking interval with a cluttering interval inside
+    QThread::msleep(400);
+    xdo({"mousedown", "3"});
+    QThread::msleep(600);
+    xdo({"mouseup", "3"});
+    xdo({"mouseup", "1"});
+    QThread::msleep(400);
+    xdo({"key", "space"}); // pause
+    QThread::msleep(500);
+
+    const QString heard = readWindow(mainTitle, QStringLiteral("screen-reader-paused.txt"));
+    QVERIFY(!heard.isEmpty());
+    const QString number = QStringLiteral(R"(\d*\.?\d+)"); // "3", "3.6", ".6"
+    const QString label = QStringLiteral(R"(^\s*label \| ')");
+    for (const char *name :
+         {"Sample duration in seconds", "Talking time in seconds", "Cluttering time in seconds"})
+        QVERIFY(hears(heard, label + QLatin1String(name) + ": " + number + "'"));
+    QVERIFY(hears(heard, label + "Number of speaking intervals: 1' \\| text: '1'$"));
+    QVERIFY(hears(heard, label + "Number of cluttering intervals: 1' \\| text: ' 1'$"));
+    for (const char *name :
+         {"Percentage of sample duration spoken", "Percentage of sample duration cluttered",
+          "Percentage of talking time cluttered"})
+        QVERIFY(hears(heard, label + QLatin1String(name) + ": " + number + " %'"));
+    for (const char *name :
+         {"Mean speaking interval in seconds", "Mean cluttering interval in seconds",
+          "Cluttering intervals per minute of sample duration",
+          "Cluttering intervals per minute of talking time"})
+        QVERIFY(hears(heard, label + QLatin1String(name) + ": \\d+\\.\\d\\d'"));
+    QVERIFY(hears(heard, R"(^\s*push button \| 'SPACE BAR \(or MOUSE WHEEL\) to START')"));
+    // Its text holds an apostrophe, so the client quotes it with double quotes.
+    QVERIFY(hears(heard, QStringLiteral("^\\s*label \\| \"Instructions: This tool is .* close to "
+                                        "the computer\\.\" \\| text: ")));
+    // Top-down: the counter/timer before the results, the results before the instructions.
+    const auto at = [&heard](const char *text) { return heard.indexOf(QLatin1String(text)); };
+    QVERIFY(at("Sample duration in seconds") < at("Percentage of sample duration spoken"));
+    QVERIFY(at("Cluttering intervals per minute of talking time") < at("Instructions: "));
+}
+
+// A reader that listens is told of every new value while the recording runs (here: resumed).
+void TestScreenReaderE2E::changesAreAnnouncedWhileRunning()
+{
+    QProcess listener;
+    listener.setProcessEnvironment(m_env);
+    listener.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    listener.start(python, {QStringLiteral(TALLYMERE_ATSPI_CLIENT), "--listen", "4"});
+    QVERIFY(listener.waitForReadyRead(20000)); // "listening"
+    const QString main = waitForWindow(mainTitle);
+    xdo({"windowactivate", "--sync", main});
+    xdo({"mousemove", "--window", main, "900", "400"});
+    xdo({"key", "space"}); // resume
+    QThread::msleep(300);
+    xdo({"mousedown", "1"});
+    QThread::msleep(800);
+    xdo({"mouseup", "1"});
+    QThread::msleep(300);
+    xdo({"key", "space"}); // pause
+    QVERIFY(listener.waitForFinished(30000));
+    const QString heard = QString::fromUtf8(listener.readAllStandardOutput());
+    qInfo().noquote() << "Announced while running:\n" << heard;
+    QVERIFY2(heard.count(QLatin1String("name-change | Sample duration in seconds: ")) >= 5,
+             "the stopwatch is not announced on every tick");
+    QVERIFY(hears(heard, "^name-change \\| Talking time in seconds: "));
+    QVERIFY(hears(heard, "^name-change \\| Number of speaking intervals: 2$"));
+    QVERIFY(hears(heard, "^name-change \\| Mean speaking interval in seconds: "));
+    QVERIFY(hears(heard, "^name-change \\| SPACE BAR \\(or MOUSE WHEEL\\) to STOP/PAUSE$"));
+    QVERIFY(hears(heard, "^name-change \\| SPACE BAR \\(or MOUSE WHEEL\\) to START$"));
+}
+
+void TestScreenReaderE2E::ratedBar()
+{
+    const QString main = waitForWindow(mainTitle);
+    xdo({"windowactivate", "--sync", main});
+    // "Perceptual ratings" is a command on the menu bar itself: reach it from the File menu.
+    xdo({"key", "alt+f"});
+    QThread::msleep(300);
+    xdo({"key", "Right"});
+    QThread::msleep(200);
+    xdo({"key", "Return"});
+    const QString ratings = waitForWindow(ratingsTitle);
+    QVERIFY2(!ratings.isEmpty(), "the rating window did not open");
+    xdo({"windowactivate", "--sync", ratings});
+    QThread::msleep(500);
+
+    // The reader tells where the bar is; its drawing area starts 2 pixels inside the edge.
+    QProcess where;
+    where.setProcessEnvironment(m_env);
+    where.start(python, {QStringLiteral(TALLYMERE_ATSPI_CLIENT), "--extents", ratingsTitle,
+                         "Speaking rate"});
+    where.waitForFinished(60000);
+    const QStringList box = QString::fromLocal8Bit(where.readAllStandardOutput()).split(' ');
+    QVERIFY2(box.size() == 4, qPrintable(box.join(' ')));
+    xdo({"mousemove", QString::number(box[0].toInt() + 2 + 389),
+         QString::number(box[1].toInt() + 2 + 10)});
+    xdo({"click", "1"});
+    QThread::msleep(500);
+
+    const QString heard = readWindow(ratingsTitle, QStringLiteral("screen-reader-ratings.txt"));
+    QVERIFY(!heard.isEmpty());
+    QVERIFY(hears(heard, R"(^\s*slider \| 'Speaking rate' \| value: 389 \(0 to 778\)$)"));
+    QVERIFY(hears(heard, R"(^\s*label \| 'Speaking rate, 0 to 100: 50\.0 %')"));
+    QVERIFY(hears(heard, R"(^\s*label \| 'Speaking rate, 1 to 9: 5\.0')"));
+    QVERIFY(
+        hears(heard, R"(^\s*slider \| 'Rate regularity' \| description: 'not rated' \| value: )"));
+    QVERIFY(hears(heard, R"(^\s*label \| 'Rate regularity, 0 to 100: None')"));
+    QVERIFY(hears(heard, R"(^\s*panel \| 'Instruction:'\n\s*label \| 'With this tool)"));
+    const auto at = [&heard](const char *text) { return heard.indexOf(QLatin1String(text)); };
+    QVERIFY(at("'Speaking rate'") < at("'Rate regularity'"));
+    QVERIFY(at("'Naturalness'") < at("'Pragmatic language appropriateness'"));
+    QVERIFY(at("'Language coherence'") < at("'Thought organization'"));
+}
+
+QTEST_MAIN(TestScreenReaderE2E)
+#include "test_screen_reader_e2e.moc"
