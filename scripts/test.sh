@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tallymere and runs the whole test suite twice: once in the
-# ordinary build, once built with the address and undefined-behaviour sanitizers.
+# ordinary build, once built with the address and undefined-behaviour sanitizers. Between the
+# two it builds Release (tests included) and the Debian package, and checks the package.
+# Every build treats warnings as errors.
 set -euo pipefail
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,6 +13,9 @@ export QT_QPA_PLATFORM=offscreen
 echo "== Build and test =="
 "$top/scripts/build.sh" "$top/build"
 ctest --test-dir "$top/build" --output-on-failure --timeout 600
+
+echo "== Release build and Debian package, checked =="
+"$top/scripts/package.sh" "$top/build-release"
 
 echo "== Sanitizer build (address, undefined) and test =="
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
