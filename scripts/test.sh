@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tallymere and runs the whole test suite twice: once in the
-# ordinary build, once built with the address and undefined-behaviour sanitizers. Between the
-# two it builds Release (tests included) and the Debian package, and checks the package.
-# Every build treats warnings as errors.
+# Installs what is missing, builds Tallymere and runs the whole test suite three times: in the
+# ordinary build, in the Release build the Debian package is made from (after the package is
+# built and checked), and built with the address and undefined-behaviour sanitizers. Every
+# build treats warnings as errors.
 set -euo pipefail
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,8 +14,9 @@ echo "== Build and test =="
 "$top/scripts/build.sh" "$top/build"
 ctest --test-dir "$top/build" --output-on-failure --timeout 600
 
-echo "== Release build and Debian package, checked =="
+echo "== Release build and Debian package, checked; Release test =="
 "$top/scripts/package.sh" "$top/build-release"
+ctest --test-dir "$top/build-release" --output-on-failure --timeout 600
 
 echo "== Sanitizer build (address, undefined) and test =="
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
