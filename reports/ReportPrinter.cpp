@@ -54,9 +54,7 @@ QString PrintOutcome::message() const
     case Kind::Waiting:
         return QObject::tr("The report is waiting in the print queue of the printer \"%1\" (job "
                            "%2): %3. It will print when the printer is ready.")
-            .arg(printer)
-            .arg(jobId)
-            .arg(waitingReason);
+            .arg(printer, QString::number(jobId), waitingReason);
     case Kind::NoPrinter:
         return QObject::tr("No printer is installed, so the report cannot be printed.");
     case Kind::NoDefault: return noDefaultMessage(installed);
