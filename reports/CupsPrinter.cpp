@@ -44,6 +44,22 @@ bool serviceReachable()
     return true;
 }
 
+// The names of every printer and class the scheduler has, whichever is the default.
+QStringList installedPrinters()
+{
+    ipp_t *request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "printer-name");
+    ipp_t *response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    QStringList names;
+    for (ipp_attribute_t *name = ippFindAttribute(response, "printer-name", IPP_TAG_NAME);
+         name != nullptr; name = ippFindNextAttribute(response, "printer-name", IPP_TAG_NAME))
+        names.append(QString::fromUtf8(ippGetString(name, 0, nullptr)));
+    ippDelete(response);
+    names.sort();
+    return names;
+}
+
 DestPtr namedDest(const QString &name)
 {
     const QByteArray utf8 = name.toUtf8();
@@ -88,8 +104,14 @@ CupsPrinter::Destination CupsPrinter::defaultDestination()
     const DestPtr dest = namedDest(QString());
     if (!dest) {
         const bool down = serviceDown(cupsLastError()) || !serviceReachable();
-        result.status = down ? Status::ServiceUnavailable : Status::NoPrinter;
         result.detail = lastError();
+        result.status = down ? Status::ServiceUnavailable : Status::NoPrinter;
+        // Only the default is ever printed on, but "no printer" must not be said of a machine
+        // that has printers without a default.
+        if (!down)
+            result.installed = installedPrinters();
+        if (!result.installed.isEmpty())
+            result.status = Status::NoDefault;
         return result;
     }
     result.name = QString::fromUtf8(dest->name);
@@ -132,6 +154,14 @@ CupsPrinter::Submission CupsPrinter::submit(const QString &printer, const QByteA
     result.accepted = true;
     result.jobId = jobId;
     return result;
+}
+
+QStringList CupsPrinter::stateReasons(const QString &printer)
+{
+    const DestPtr dest = namedDest(printer);
+    if (!dest)
+        return {};
+    return option(*dest, "printer-state-reasons").split(QLatin1Char(','), Qt::SkipEmptyParts);
 }
 
 QPageLayout CupsPrinter::pageLayoutFor(int width, int length, int left, int top, int right,

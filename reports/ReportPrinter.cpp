@@ -1,6 +1,7 @@
 #include "reports/ReportPrinter.h"
 
 #include "reports/CupsPrinter.h"
+#include "reports/PrinterStateReasons.h"
 #include "reports/ReportPdf.h"
 
 #include <QDir>
@@ -18,12 +19,27 @@ PrintOutcome::Kind kindOf(CupsPrinter::Status status)
 {
     switch (status) {
     case CupsPrinter::Status::NoPrinter: return PrintOutcome::Kind::NoPrinter;
+    case CupsPrinter::Status::NoDefault: return PrintOutcome::Kind::NoDefault;
     case CupsPrinter::Status::ServiceUnavailable: return PrintOutcome::Kind::ServiceUnavailable;
     case CupsPrinter::Status::Stopped: return PrintOutcome::Kind::PrinterStopped;
     case CupsPrinter::Status::Rejecting: return PrintOutcome::Kind::PrinterRejecting;
     case CupsPrinter::Status::Ready: break;
     }
     return PrintOutcome::Kind::Printed;
+}
+
+// Printers installed without a default: say so, and how to choose one.
+QString noDefaultMessage(const QStringList &installed)
+{
+    if (installed.size() == 1)
+        return QObject::tr("The printer \"%1\" is installed but is not the default printer, so "
+                           "the report cannot be printed. Make it the default in the system's "
+                           "printer settings, or with the command: lpoptions -d %1")
+            .arg(installed.first());
+    return QObject::tr("Printers are installed (%1) but none is the default printer, so the "
+                       "report cannot be printed. Make one the default in the system's printer "
+                       "settings, or with the command: lpoptions -d NAME")
+        .arg(installed.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -35,8 +51,13 @@ QString PrintOutcome::message() const
         return QObject::tr("The report was sent to the printer \"%1\" (job %2).")
             .arg(printer)
             .arg(jobId);
+    case Kind::Waiting:
+        return QObject::tr("The report is waiting in the print queue of the printer \"%1\" (job "
+                           "%2): %3. It will print when the printer is ready.")
+            .arg(printer, QString::number(jobId), waitingReason);
     case Kind::NoPrinter:
         return QObject::tr("No printer is installed, so the report cannot be printed.");
+    case Kind::NoDefault: return noDefaultMessage(installed);
     case Kind::ServiceUnavailable:
         return QObject::tr("The print service is not running, so the report cannot be printed.");
     case Kind::PrinterStopped:
@@ -71,6 +92,7 @@ PrintOutcome ReportPrinter::print(const ReportPage &page)
     const CupsPrinter::Destination destination = CupsPrinter::defaultDestination();
     outcome.printer = destination.name;
     outcome.detail = destination.detail;
+    outcome.installed = destination.installed;
     outcome.kind = kindOf(destination.status);
     if (!outcome.printed())
         return outcome;
@@ -83,9 +105,17 @@ PrintOutcome ReportPrinter::print(const ReportPage &page)
     const CupsPrinter::Submission job = CupsPrinter::submit(destination.name, *pdf, page.title());
     outcome.jobId = job.jobId;
     outcome.detail = job.detail;
-    if (!job.accepted)
+    if (!job.accepted) {
         outcome.kind = job.serviceUnavailable ? PrintOutcome::Kind::ServiceUnavailable
                                               : PrintOutcome::Kind::JobRefused;
+        return outcome;
+    }
+    // Accepted: the job stays queued whatever the printer reports; the user is only told why
+    // it does not come out now.
+    outcome.waitingReason =
+        PrinterStateReasons::plainWords(CupsPrinter::stateReasons(destination.name));
+    if (!outcome.waitingReason.isEmpty())
+        outcome.kind = PrintOutcome::Kind::Waiting;
     return outcome;
 }
 

@@ -16,7 +16,8 @@
 using readback::row;
 
 // File > Print of the rating window, end to end through a private CUPS scheduler: every row with
-// its scores at their column stops, "  n/a " for scales never pressed, and the failures.
+// its scores at their column stops, "  n/a " for scales never pressed, the failures, and a
+// printer that takes the job but cannot print it now.
 class TestPrintRatingsE2E : public QObject {
     Q_OBJECT
 
@@ -30,11 +31,14 @@ private slots:
     void promptsThenReadsTheRatingsOnce();
     void stoppedPrinterSendsNothing();
     void noPrinterSavesTheRatingsAsPdf();
+    void printerWithoutDefaultOffersPdf();
+    void printerOutOfPaperKeepsTheJob();
 
 private:
     void print(const RatingFields &fields);
 
     static constexpr const char *queue = "tallymere_ratings";
+    static constexpr const char *stuck = "tallymere_no_paper";
     std::unique_ptr<CupsSandbox> m_cups;
     std::unique_ptr<ModalDriver> m_user;
     RatingFields m_ratings;
@@ -145,6 +149,7 @@ void TestPrintRatingsE2E::cleanup()
     // Whatever a case did to the print service, the next one finds it running with its queue.
     QString error;
     QVERIFY2(m_cups->restoreDefaultQueue(queue, &error), qPrintable(error));
+    m_cups->removeQueue(stuck, &error); // where a case added it
 }
 
 void TestPrintRatingsE2E::cleanupTestCase() { m_cups.reset(); }
@@ -204,6 +209,45 @@ void TestPrintRatingsE2E::noPrinterSavesTheRatingsAsPdf()
     print(someRatings());
     QCOMPARE(m_user->texts().last(), QString("The report was saved as:\n") + target);
     compareReadBack(target);
+}
+
+void TestPrintRatingsE2E::printerWithoutDefaultOffersPdf()
+{
+    QString error;
+    QVERIFY2(m_cups->removeQueue(queue, &error), qPrintable(error));
+    QVERIFY2(m_cups->addQueue(queue, &error), qPrintable(error)); // back, but not the default
+    const int files = static_cast<int>(m_cups->jobFiles().size());
+    m_user->answerNextQuestion(QMessageBox::No);
+    print(someRatings());
+    QCOMPARE(m_user->texts(),
+             (QStringList{"Is the printer on?",
+                          QString("The printer \"%1\" is installed but is not the default "
+                                  "printer, so the report cannot be printed. Make it the default "
+                                  "in the system's printer settings, or with the command: "
+                                  "lpoptions -d %1\n\nSave the report as a PDF file instead?")
+                              .arg(queue)}));
+    QTest::qWait(300);
+    QCOMPARE(m_cups->jobFiles().size(), files);
+    QVERIFY(m_cups->queuedJobs(queue).isEmpty());
+    QVERIFY(same(m_ratings, someRatings()));
+}
+
+void TestPrintRatingsE2E::printerOutOfPaperKeepsTheJob()
+{
+    QString error;
+    QVERIFY2(m_cups->addDefaultQueueReporting(stuck, "media-empty", &error), qPrintable(error));
+    const QList<int> before = m_cups->queuedJobs(stuck);
+    print(someRatings());
+    const QList<int> after = m_cups->queuedJobs(stuck);
+    QCOMPARE(after.size(), before.size() + 1);
+    QCOMPARE(m_user->texts(),
+             (QStringList{"Is the printer on?",
+                          QString("The report is waiting in the print queue of the printer "
+                                  "\"%1\" (job %2): the printer reports it is out of paper. It "
+                                  "will print when the printer is ready.")
+                              .arg(stuck)
+                              .arg(after.last())}));
+    QVERIFY(same(m_ratings, someRatings()));
 }
 
 QTEST_MAIN(TestPrintRatingsE2E)

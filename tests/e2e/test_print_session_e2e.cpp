@@ -14,13 +14,14 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 using readback::row;
 
 // File > Print of the main window, end to end: the command, its message boxes answered as a user
 // would, a private CUPS scheduler with a default raw queue, and the job's PDF read back with
 // pdftotext. Also every way printing can fail, each ending in a message with nothing sent and
-// the session untouched.
+// the session untouched, and a printer that takes the job but cannot print it now.
 class TestPrintSessionE2E : public QObject {
     Q_OBJECT
 
@@ -41,6 +42,10 @@ private slots:
     void noPrinterSavesTheSameReportAsPdf();
     void savingToAnUnwritableFolderSaysWhy();
     void schedulerDownShowsAMessage();
+    void printersWithoutADefaultPrintNowhere_data();
+    void printersWithoutADefaultPrintNowhere();
+    void printerThatCannotPrintNowKeepsTheJob_data();
+    void printerThatCannotPrintNowKeepsTheJob();
 
 private:
     // Runs File > Print on a copy of `fields`, counting the readings.
@@ -48,6 +53,7 @@ private:
     void requireNothingSent(int jobFilesBefore, int jobsBefore);
 
     static constexpr const char *queue = "tallymere_test";
+    QStringList m_extraQueues; // queues a case added beside `queue`; cleanup removes them
     std::unique_ptr<CupsSandbox> m_cups;
     std::unique_ptr<ModalDriver> m_user;
     SessionFields m_session;
@@ -159,6 +165,8 @@ void TestPrintSessionE2E::cleanup()
     // Whatever a case did to the print service, the next one finds it running with its queue.
     QString error;
     QVERIFY2(m_cups->restoreDefaultQueue(queue, &error), qPrintable(error));
+    for (const QString &extra : std::exchange(m_extraQueues, {}))
+        m_cups->removeQueue(extra, &error);
 }
 
 void TestPrintSessionE2E::cleanupTestCase() { m_cups.reset(); }
@@ -330,6 +338,79 @@ void TestPrintSessionE2E::schedulerDownShowsAMessage()
                           "The print service is not running, so the report cannot be printed.\n\n"
                           "Save the report as a PDF file instead?"}));
     requireNothingSent(files, 0);
+    QCOMPARE(m_session, workedExample());
+}
+
+void TestPrintSessionE2E::printersWithoutADefaultPrintNowhere_data()
+{
+    QTest::addColumn<QStringList>("others");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("one printer")
+        << QStringList{}
+        << QString("The printer \"%1\" is installed but is not the default printer, so the "
+                   "report cannot be printed. Make it the default in the system's printer "
+                   "settings, or with the command: lpoptions -d %1")
+               .arg(queue);
+    QTest::newRow("two printers")
+        << QStringList{"tallymere_lab"}
+        << QString("Printers are installed (tallymere_lab, %1) but none is the default printer, "
+                   "so the report cannot be printed. Make one the default in the system's "
+                   "printer settings, or with the command: lpoptions -d NAME")
+               .arg(queue);
+}
+
+void TestPrintSessionE2E::printersWithoutADefaultPrintNowhere()
+{
+    QFETCH(QStringList, others);
+    QFETCH(QString, message);
+    QString error;
+    // Removing the default queue leaves the scheduler without a default; added back, it is not.
+    QVERIFY2(m_cups->removeQueue(queue, &error), qPrintable(error));
+    m_extraQueues = others;
+    for (const QString &name : others + QStringList{queue})
+        QVERIFY2(m_cups->addQueue(name, &error), qPrintable(error));
+    const int files = static_cast<int>(m_cups->jobFiles().size());
+    const int jobs = m_cups->jobCount();
+    m_user->answerNextQuestion(QMessageBox::No);
+    print(workedExample());
+    QCOMPARE(m_user->texts(),
+             (QStringList{"Check if the printer is ready.",
+                          message + "\n\nSave the report as a PDF file instead?"}));
+    requireNothingSent(files, jobs);
+    QCOMPARE(m_session, workedExample());
+}
+
+void TestPrintSessionE2E::printerThatCannotPrintNowKeepsTheJob_data()
+{
+    QTest::addColumn<QString>("reasons");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("out of paper") << "media-empty-error"
+                                  << "the printer reports it is out of paper";
+    QTest::newRow("offline, door open") << "offline-report,door-open-warning"
+                                        << "the printer reports it is offline and a door is open";
+}
+
+void TestPrintSessionE2E::printerThatCannotPrintNowKeepsTheJob()
+{
+    QFETCH(QString, reasons);
+    QFETCH(QString, why);
+    const QString stuck = QStringLiteral("tallymere_stuck");
+    m_extraQueues = QStringList{stuck};
+    QString error;
+    QVERIFY2(m_cups->addDefaultQueueReporting(stuck, reasons, &error), qPrintable(error));
+    const QList<int> before = m_cups->queuedJobs(stuck);
+    const int files = static_cast<int>(m_cups->jobFiles().size());
+    print(workedExample());
+    const QList<int> after = m_cups->queuedJobs(stuck);
+    QCOMPARE(after.size(), before.size() + 1); // accepted, and still in the queue
+    QCOMPARE(m_user->texts(),
+             (QStringList{"Check if the printer is ready.",
+                          QString("The report is waiting in the print queue of the printer "
+                                  "\"%1\" (job %2): %3. It will print when the printer is ready.")
+                              .arg(stuck)
+                              .arg(after.last())
+                              .arg(why)}));
+    QCOMPARE(m_cups->jobFiles().size(), files);
     QCOMPARE(m_session, workedExample());
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the built tree into a scratch prefix and checks what a desktop needs: the program, its
-# desktop entry and AppStream metadata (both valid), and the icon in every hicolor size.
+# desktop entry and AppStream metadata (both valid), the icon in every hicolor size, and what a
+# Debian package needs besides: the manual page, the copyright and the changelog.
 set -euo pipefail
 build=$1
 prefix=$(mktemp -d)
@@ -22,6 +23,10 @@ expect share/metainfo/$id.metainfo.xml
 for size in 16 32 48 64 128; do
     expect share/icons/hicolor/${size}x${size}/apps/$id.png
 done
+expect share/man/man1/tallymere.1.gz
+expect share/doc/tallymere/copyright
+expect share/doc/tallymere/changelog.gz
+gzip -t "$prefix/share/man/man1/tallymere.1.gz" "$prefix/share/doc/tallymere/changelog.gz" || status=1
 [[ -x "$prefix/bin/tallymere" ]] || { echo "bin/tallymere is not executable" >&2; status=1; }
 
 desktop-file-validate "$prefix/share/applications/$id.desktop" || status=1

@@ -16,8 +16,8 @@
 
 namespace {
 
-const QStringList cupsTools = {"cupsd",      "lpadmin",    "lpstat",    "cupsenable", "cupsdisable",
-                               "cupsaccept", "cupsreject", "pdftotext", "pdftoppm"};
+const QStringList cupsTools = {"cupsd",      "lpadmin",    "lpstat", "cupsenable", "cupsdisable",
+                               "cupsaccept", "cupsreject", "lp",     "pdftotext",  "pdftoppm"};
 const QStringList systemBinFolders = {"/usr/sbin", "/usr/bin", "/sbin", "/bin"};
 const QStringList serverBinParts = {"cgi-bin", "daemon", "driver", "filter", "monitor", "notifier"};
 
@@ -45,6 +45,15 @@ if [ -n "$6" ]; then cat "$6" > "$part" || exit 1; else cat > "$part" || exit 1;
 chmod 644 "$part"
 mv "$part" "$dir/job-$1.pdf"
 exit 0
+)";
+
+// The reasons backend: a printer that takes the job, reports the printer-state-reasons of its
+// device URI ("reasons:media-empty-error") as a real backend does on standard error, and holds
+// the job as a printer out of paper would, until the scheduler stops it.
+const char reasonsBackend[] = R"(#!/bin/sh
+if [ $# -eq 0 ]; then echo 'direct reasons "Unknown" "Test printer state reasons"'; exit 0; fi
+echo "STATE: +${DEVICE_URI#reasons:}" >&2
+exec sleep 300
 )";
 
 } // namespace
@@ -100,7 +109,8 @@ bool CupsSandbox::writeConfiguration(QString *error)
     const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
     if (!writeFile(path("root/cups-files.conf"), files, readWrite) ||
         !writeFile(path("root/cupsd.conf"), daemon, readWrite) ||
-        !writeFile(path("bin/backend/capture"), captureBackend, ownerOnly)) {
+        !writeFile(path("bin/backend/capture"), captureBackend, ownerOnly) ||
+        !writeFile(path("bin/backend/reasons"), reasonsBackend, ownerOnly)) {
         *error = QStringLiteral("cannot write the sandbox configuration in ") + m_dir.path();
         return false;
     }
@@ -215,22 +225,73 @@ bool CupsSandbox::restoreDefaultQueue(const QString &name, QString *error)
         return false;
     QString printers;
     run(QStringLiteral("lpstat"), {QStringLiteral("-p")}, &printers);
-    if (!printers.contains(name) && !addDefaultQueue(name, error))
+    if (!printers.contains(name) && !addQueue(name, error))
         return false;
     run(QStringLiteral("cupsenable"), {name});
     run(QStringLiteral("cupsaccept"), {name});
+    QString output;
+    if (!run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name}, &output)) {
+        *error = QStringLiteral("lpadmin -d failed: ") + output;
+        return false;
+    }
+    return true;
+}
+
+bool CupsSandbox::addQueue(const QString &name, QString *error)
+{
+    QString output;
+    if (!run("lpadmin", {"-p", name, "-v", "capture:" + jobsPath(), "-E"}, &output)) {
+        *error = QStringLiteral("lpadmin failed: ") + output + log();
+        return false;
+    }
     return true;
 }
 
 bool CupsSandbox::addDefaultQueue(const QString &name, QString *error)
 {
     QString output;
-    if (!run("lpadmin", {"-p", name, "-v", "capture:" + jobsPath(), "-E"}, &output) ||
-        !run("lpadmin", {"-d", name}, &output)) {
-        *error = QStringLiteral("lpadmin failed: ") + output + log();
+    if (!addQueue(name, error) || !run("lpadmin", {"-d", name}, &output)) {
+        *error += QStringLiteral("lpadmin -d failed: ") + output;
         return false;
     }
     return true;
+}
+
+bool CupsSandbox::addDefaultQueueReporting(const QString &name, const QString &reasons,
+                                           QString *error)
+{
+    QString output;
+    if (!run("lpadmin", {"-p", name, "-v", "reasons:" + reasons, "-E"}, &output) ||
+        !run("lpadmin", {"-d", name}, &output) ||
+        !run("lp", {"-d", name, "-o", "raw", path("root/cupsd.conf")}, &output)) {
+        *error = QStringLiteral("cannot set up the queue ") + name + ": " + output + log();
+        return false;
+    }
+    const QDeadlineTimer deadline(15000);
+    const QStringList wanted = reasons.split(QLatin1Char(','));
+    while (!deadline.hasExpired()) {
+        run(QStringLiteral("lpstat"), {"-l", "-p", name}, &output);
+        if (std::all_of(wanted.begin(), wanted.end(),
+                        [&output](const QString &reason) { return output.contains(reason); }))
+            return true;
+        QThread::msleep(50);
+    }
+    *error =
+        QStringLiteral("the queue ") + name + " never reported " + reasons + ":\n" + output + log();
+    return false;
+}
+
+QList<int> CupsSandbox::queuedJobs(const QString &queue)
+{
+    QString output;
+    run(QStringLiteral("lpstat"), {"-o", queue}, &output);
+    QList<int> ids;
+    const QString prefix = queue + QLatin1Char('-');
+    for (const QString &line : output.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        if (line.startsWith(prefix))
+            ids.append(line.mid(prefix.size()).section(QLatin1Char(' '), 0, 0).toInt());
+    std::sort(ids.begin(), ids.end());
+    return ids;
 }
 
 bool CupsSandbox::removeQueue(const QString &name, QString *error)

@@ -9,8 +9,9 @@
 // configuration, state, spool, cache and logs in a temporary folder, listening only on a local
 // socket there. The test process and every command it runs are pointed at that socket, so the
 // machine's own print setup is neither needed nor touched. Queues print through a "capture"
-// backend that stores each job's document as jobs/job-<id>.pdf. Runs as root (the backend must
-// run as root to write where the test can read).
+// backend that stores each job's document as jobs/job-<id>.pdf; a queue on the "reasons" backend
+// stands in for a printer that takes jobs but cannot print them (out of paper, ...). Runs as root
+// (the backends must run as root to write where the test can read).
 class CupsSandbox {
 public:
     CupsSandbox();
@@ -27,15 +28,24 @@ public:
     void stop();
     bool isRunning() const;
 
-    // A raw queue printing through the capture backend, enabled, accepting and made the default.
+    // A raw queue printing through the capture backend, enabled and accepting; addDefaultQueue
+    // also makes it the default.
+    bool addQueue(const QString &name, QString *error);
     bool addDefaultQueue(const QString &name, QString *error);
+    // The default queue of a printer that cannot print now: its backend reports `reasons` (IPP
+    // printer-state-reasons keywords, comma-separated) and holds the job it got. One job is sent
+    // to it first, and this returns once the scheduler reports the reasons for the queue.
+    bool addDefaultQueueReporting(const QString &name, const QString &reasons, QString *error);
+    // The ids of the jobs waiting or printing on `queue` (lpstat -o), oldest first.
+    QList<int> queuedJobs(const QString &queue);
     bool removeQueue(const QString &name, QString *error);
 
     // What a printing test needs before its first case: every tool installed, the scheduler
     // running and `name` the default queue. A missing tool is an error, never a reason to skip.
     bool startWithDefaultQueue(const QString &name, QString *error);
-    // After a case that stopped the scheduler, removed, disabled or rejected the queue: the next
-    // case finds the scheduler running and `name` enabled and accepting jobs.
+    // After a case that stopped the scheduler, removed, disabled or rejected the queue or made
+    // another the default: the next case finds the scheduler running and `name` the default,
+    // enabled and accepting jobs.
     bool restoreDefaultQueue(const QString &name, QString *error);
 
     // Runs a CUPS command line tool against this scheduler; true when it exits with 0.
