@@ -13,7 +13,8 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 folder=${1:-$top/build-release}
 
-flags() { (cd "$top" && dpkg-buildflags --get "$1"); }
+# Full hardening, as lintian expects of a program (bind-now included).
+flags() { (cd "$top" && DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"); }
 cmake -S "$top" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALLYMERE_WERROR=ON \
     -DTALLYMERE_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
