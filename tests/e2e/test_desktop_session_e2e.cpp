@@ -6,6 +6,7 @@
 // time.
 #include "CupsSandbox.h"
 #include "ReportReadBack.h"
+#include "XDesktop.h"
 
 #include "ratings/ScaleTable.h"
 
@@ -52,42 +53,18 @@ private:
         QStringList rows;
     };
     Printed printSession();
-    QString xdo(const QStringList &arguments);
-    QString waitForWindow(const QString &title, int timeoutMs = 10000);
+    QString xdo(const QStringList &arguments) { return m_desktop.xdo(arguments); }
+    QString waitForWindow(const QString &title) { return m_desktop.waitForWindow(title); }
     // With TALLYMERE_E2E_SHOTS naming a folder, saves the screen there as <name>.png.
     void screenshot(const QString &name);
     void answerPrompts(int count);
     QStringList printedRows(int jobNumber, const QString &anchor);
 
     std::unique_ptr<CupsSandbox> m_cups;
-    QProcess m_xvfb;
-    QProcess m_openbox;
+    XDesktop m_desktop;
     QProcess m_app;
-    QString m_display;
     int m_jobs = 0;
 };
-
-QString TestDesktopSessionE2E::xdo(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
-
-QString TestDesktopSessionE2E::waitForWindow(const QString &title, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    const QString pattern = QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
-    while (clock.elapsed() < timeoutMs) {
-        const QString ids = xdo({"search", "--onlyvisible", "--name", pattern});
-        if (!ids.isEmpty())
-            return ids.split(QLatin1Char('\n')).last();
-        QThread::msleep(100);
-    }
-    return {};
-}
 
 void TestDesktopSessionE2E::screenshot(const QString &name)
 {
@@ -139,26 +116,12 @@ void TestDesktopSessionE2E::initTestCase()
     QVERIFY2(m_cups->startWithDefaultQueue(QStringLiteral("tallymere_desktop"), &error),
              qPrintable(error));
 
-    // A display number nobody uses.
-    int number = 140;
-    while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-        ++number;
-    m_display = QStringLiteral(":%1").arg(number);
-    m_xvfb.start(QStringLiteral("Xvfb"),
-                 {m_display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-    QVERIFY(m_xvfb.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)),
-                             10000);
-    qputenv("DISPLAY", m_display.toLocal8Bit());
+    const QString failed = m_desktop.start(QProcessEnvironment::systemEnvironment(), 140);
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    // The screenshots and xwininfo look at the same desktop.
+    qputenv("DISPLAY", m_desktop.display().toLocal8Bit());
 
-    QProcessEnvironment desktop = QProcessEnvironment::systemEnvironment();
-    desktop.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program runs on the X server
-    m_openbox.setProcessEnvironment(desktop);
-    m_openbox.start(QStringLiteral("openbox"), {});
-    QVERIFY(m_openbox.waitForStarted());
-    QThread::msleep(500);
-
-    m_app.setProcessEnvironment(desktop);
+    m_app.setProcessEnvironment(m_desktop.environment());
     m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     startProgram();
 }
@@ -167,31 +130,25 @@ void TestDesktopSessionE2E::startProgram()
 {
     m_app.start(QStringLiteral(TALLYMERE_BINARY), {});
     QVERIFY(m_app.waitForStarted());
-    QVERIFY2(
-        !waitForWindow(
-             QStringLiteral("Tallymere (Version 2.02; Special  Release for QEFA, October 2005)"))
-             .isEmpty(),
-        "the main window did not appear");
+    QVERIFY2(!waitForWindow(XDesktop::mainWindowTitle).isEmpty(), "the main window did not appear");
     QThread::msleep(500);
 }
 
 void TestDesktopSessionE2E::cleanupTestCase()
 {
-    for (QProcess *process : {&m_app, &m_openbox, &m_xvfb}) {
-        if (process->state() == QProcess::NotRunning)
-            continue;
-        process->terminate();
-        if (!process->waitForFinished(5000))
-            process->kill();
-        process->waitForFinished(2000);
+    if (m_app.state() != QProcess::NotRunning) {
+        m_app.terminate();
+        if (!m_app.waitForFinished(5000))
+            m_app.kill();
+        m_app.waitForFinished(2000);
     }
+    m_desktop.stop();
     m_cups.reset();
 }
 
 void TestDesktopSessionE2E::sessionIsCountedTimedAndPrinted()
 {
-    const QString main = waitForWindow(
-        QStringLiteral("Tallymere (Version 2.02; Special  Release for QEFA, October 2005)"));
+    const QString main = waitForWindow(XDesktop::mainWindowTitle);
     QVERIFY(!main.isEmpty());
     xdo({"windowactivate", "--sync", main});
     // A point of the window's background, below the counter/timer box and left of the
@@ -279,20 +236,8 @@ void TestDesktopSessionE2E::sessionIsCountedTimedAndPrinted()
 
 void TestDesktopSessionE2E::ratingsArePrintedAsPressed()
 {
-    const QString main = waitForWindow(
-        QStringLiteral("Tallymere (Version 2.02; Special  Release for QEFA, October 2005)"));
-    QVERIFY(!main.isEmpty());
-    xdo({"windowactivate", "--sync", main});
-    // "Perceptual ratings" is a command on the menu bar itself: reach it from the File menu.
-    xdo({"key", "alt+f"});
-    QThread::msleep(300);
-    xdo({"key", "Right"});
-    QThread::msleep(200);
-    xdo({"key", "Return"});
-    const QString ratings = waitForWindow(QStringLiteral("VISUAL ANALOG SCALE scoring system"));
+    const QString ratings = m_desktop.openRatingsWindow();
     QVERIFY2(!ratings.isEmpty(), "the rating window did not open");
-    xdo({"windowactivate", "--sync", ratings});
-    QThread::msleep(500);
 
     // The window's client area starts under its menu bar; the bars stand at their designed
     // twips, the drawing area 2 pixels inside the bar's edge.
@@ -374,8 +319,7 @@ void TestDesktopSessionE2E::marksCountAtTheirTimeThroughAStall()
     m_app.terminate();
     QVERIFY(m_app.waitForFinished(5000));
     startProgram();
-    const QString main = waitForWindow(
-        QStringLiteral("Tallymere (Version 2.02; Special  Release for QEFA, October 2005)"));
+    const QString main = waitForWindow(XDesktop::mainWindowTitle);
     QVERIFY(!main.isEmpty());
     xdo({"windowactivate", "--sync", main});
     xdo({"mousemove", "--window", main, "200", "500"});

@@ -3,6 +3,8 @@
 // AT-SPI bridge on, driven with xdotool, and a client in Python (pyatspi) that reads the windows
 // the way a reader walks them. With TALLYMERE_E2E_SHOTS naming a folder, what the client heard is
 // saved there as screen-reader-*.txt.
+#include "XDesktop.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -13,9 +15,8 @@
 
 namespace {
 
-const QString mainTitle =
-    QStringLiteral("Tallymere (Version 2.02; Special  Release for QEFA, October 2005)");
-const QString ratingsTitle = QStringLiteral("VISUAL ANALOG SCALE scoring system");
+const QString mainTitle = XDesktop::mainWindowTitle;
+const QString ratingsTitle = XDesktop::ratingsWindowTitle;
 const QString python = QStringLiteral("/usr/bin/python3"); // Debian's, which has pyatspi
 const QString busLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
 
@@ -33,16 +34,15 @@ private slots:
 
 private:
     void start(QProcess &process, const QString &program, const QStringList &arguments);
-    QString xdo(const QStringList &arguments);
-    QString waitForWindow(const QString &title);
+    QString xdo(const QStringList &arguments) { return m_desktop.xdo(arguments); }
+    QString waitForWindow(const QString &title) { return m_desktop.waitForWindow(title); }
     QString readWindow(const QString &title, const QString &saveAs);
     static bool hears(const QString &heard, const QString &pattern);
 
     QProcessEnvironment m_env;
     QProcess m_bus;
     QProcess m_atspi;
-    QProcess m_xvfb;
-    QProcess m_openbox;
+    XDesktop m_desktop;
     QProcess m_app;
 };
 
@@ -53,29 +53,6 @@ void TestScreenReaderE2E::start(QProcess &process, const QString &program,
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, arguments);
     QVERIFY2(process.waitForStarted(), qPrintable(program));
-}
-
-QString TestScreenReaderE2E::xdo(const QStringList &arguments)
-{
-    QProcess process;
-    process.setProcessEnvironment(m_env);
-    process.start(QStringLiteral("xdotool"), arguments);
-    process.waitForFinished(10000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
-
-QString TestScreenReaderE2E::waitForWindow(const QString &title)
-{
-    const QString pattern = QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 15000) {
-        const QString ids = xdo({"search", "--onlyvisible", "--name", pattern});
-        if (!ids.isEmpty())
-            return ids.split(QLatin1Char('\n')).last();
-        QThread::msleep(100);
-    }
-    return {};
 }
 
 // What the client hears in the window, one control a line; also kept as a file when asked.
@@ -121,7 +98,6 @@ void TestScreenReaderE2E::initTestCase()
 
     // A session bus of our own: the desktop's, if any, is never touched.
     m_env = QProcessEnvironment::systemEnvironment();
-    m_env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program runs on the X server
     m_env.remove(QStringLiteral("AT_SPI_BUS_ADDRESS"));
     start(m_bus, QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
     QVERIFY(m_bus.waitForReadyRead(10000));
@@ -131,17 +107,9 @@ void TestScreenReaderE2E::initTestCase()
     // The accessibility bus with its registry, as a desktop session starts them.
     start(m_atspi, busLauncher, {"--launch-immediately"});
 
-    int number = 160; // a display number nobody uses
-    while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-        ++number;
-    const QString display = QStringLiteral(":%1").arg(number);
-    start(m_xvfb, QStringLiteral("Xvfb"),
-          {display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)),
-                             10000);
-    m_env.insert(QStringLiteral("DISPLAY"), display);
-    start(m_openbox, QStringLiteral("openbox"), {});
-    QThread::msleep(500);
+    const QString failed = m_desktop.start(m_env, 160);
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    m_env = m_desktop.environment();
 
     m_env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     start(m_app, QStringLiteral(TALLYMERE_BINARY), {});
@@ -151,14 +119,18 @@ void TestScreenReaderE2E::initTestCase()
 
 void TestScreenReaderE2E::cleanupTestCase()
 {
-    for (QProcess *process : {&m_app, &m_openbox, &m_xvfb, &m_atspi, &m_bus}) {
+    const auto stop = [](QProcess *process) {
         if (process->state() == QProcess::NotRunning)
-            continue;
+            return;
         process->terminate();
         if (!process->waitForFinished(5000))
             process->kill();
         process->waitForFinished(2000);
-    }
+    };
+    stop(&m_app);
+    m_desktop.stop();
+    stop(&m_atspi);
+    stop(&m_bus);
 }
 
 void TestScreenReaderE2E::mainWindowWhilePaused()
@@ -239,18 +211,7 @@ void TestScreenReaderE2E::changesAreAnnouncedWhileRunning()
 
 void TestScreenReaderE2E::ratedBar()
 {
-    const QString main = waitForWindow(mainTitle);
-    xdo({"windowactivate", "--sync", main});
-    // "Perceptual ratings" is a command on the menu bar itself: reach it from the File menu.
-    xdo({"key", "alt+f"});
-    QThread::msleep(300);
-    xdo({"key", "Right"});
-    QThread::msleep(200);
-    xdo({"key", "Return"});
-    const QString ratings = waitForWindow(ratingsTitle);
-    QVERIFY2(!ratings.isEmpty(), "the rating window did not open");
-    xdo({"windowactivate", "--sync", ratings});
-    QThread::msleep(500);
+    QVERIFY2(!m_desktop.openRatingsWindow().isEmpty(), "the rating window did not open");
 
     // The reader tells where the bar is; its drawing area starts 2 pixels inside the edge.
     QProcess where;
