@@ -18,10 +18,9 @@ Chooser &current()
 
 QString fromDialog(QWidget *parent, const QString &suggestedPath)
 {
-    // Qt's own dialog rather than the desktop's: it is drawn in the program's palette.
+    // Qt's own dialog, as every dialog of the program (classiclook::apply), in its palette.
     QString path = QFileDialog::getSaveFileName(parent, QObject::tr("Save the report as PDF"),
-                                                suggestedPath, QObject::tr("PDF files (*.pdf)"),
-                                                nullptr, QFileDialog::DontUseNativeDialog);
+                                                suggestedPath, QObject::tr("PDF files (*.pdf)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     return path;
