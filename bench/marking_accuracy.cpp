@@ -41,7 +41,6 @@ public:
     void setPointer(SessionPointer) override {}
     void setTimerEnabled(bool enabled, qint64 phase) override
     {
-        m_enabled = enabled;
         if (!m_timer)
             return;
         if (enabled)
@@ -49,12 +48,11 @@ public:
         else
             m_timer->setEnabled(false);
     }
-    bool timerEnabled() const override { return m_enabled; }
+    ShownState designed() const override { return {}; }
     void showMessage(const QString &) override {}
 
 private:
     DriftFreeTimer *m_timer;
-    bool m_enabled = false;
 };
 
 // An engine driven by its own drift-free tick source, or by none (the reference).

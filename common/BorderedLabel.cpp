@@ -74,14 +74,14 @@ void BorderedLabel::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
     if (const int code = mousebuttons::code(event->button()))
-        emit mouseDown(code);
+        emit mouseDown(code, event->timestamp());
 }
 
 void BorderedLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
     if (const int code = mousebuttons::code(event->button()))
-        emit mouseUp(code);
+        emit mouseUp(code, event->timestamp());
 }
 
 void BorderedLabel::mouseDoubleClickEvent(QMouseEvent *event)

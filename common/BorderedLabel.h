@@ -29,8 +29,9 @@ public:
     QString readerName() const { return m_readerName; }
 
 signals:
-    void mouseDown(int buttonCode);
-    void mouseUp(int buttonCode);
+    // With the event's timestamp (milliseconds, as the windowing system stamped it).
+    void mouseDown(int buttonCode, quint64 timestamp);
+    void mouseUp(int buttonCode, quint64 timestamp);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

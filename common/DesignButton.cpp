@@ -3,7 +3,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-DesignButton::DesignButton(QWidget *parent) : QPushButton(parent) {}
+DesignButton::DesignButton(QWidget *parent) : QPushButton(parent)
+{
+    connect(this, &QAbstractButton::clicked, this, [this] { emit clickedAt(m_releaseStamp); });
+}
 
 void DesignButton::setBackColour(const QColor &colour)
 {
@@ -57,7 +60,10 @@ void DesignButton::mousePressEvent(QMouseEvent *event)
 
 void DesignButton::mouseReleaseEvent(QMouseEvent *event)
 {
+    // The button clicks while it handles the release.
+    m_releaseStamp = event->timestamp();
     QPushButton::mouseReleaseEvent(event);
+    m_releaseStamp = 0;
     event->accept();
 }
 

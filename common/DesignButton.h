@@ -22,6 +22,11 @@ public:
     static constexpr int borderWidth = 1;
     static constexpr int focusInset = 3;
 
+signals:
+    // A click, with the timestamp of the release that made it (milliseconds, as the windowing
+    // system stamped it); 0 for a click that no mouse release made.
+    void clickedAt(quint64 timestamp);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -32,4 +37,5 @@ private:
     void paintFlat();
 
     bool m_graphical = false;
+    quint64 m_releaseStamp = 0;
 };

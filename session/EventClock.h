@@ -10,11 +10,12 @@
 // it happened, in milliseconds of the system's monotonic clock, wrapping at 2^32 ms; read against
 // the clock now, the stamp tells how long ago the event happened, even when the program was held
 // up and reads it late. A stamp that cannot be such a time places the event at its arrival, now:
-// 0 (no stamp), one in the future, one more than a few seconds old (or from another clock, as
-// events made up by the toolkit have), and one before the event placed last.
+// 0 (no stamp), one in the future, one more than a minute old (or from another clock, as events
+// made up by the toolkit have), and one before the event placed last. A minute is as far back as
+// the session engine keeps its history.
 class EventClock {
 public:
-    static constexpr qint64 MaxAgeMilliseconds = 5000;
+    static constexpr qint64 MaxAgeMilliseconds = 60'000;
 
     // `clock` must read the system's monotonic clock (or stand for it in tests) and outlive this.
     explicit EventClock(const MonotonicClock &clock) : m_clock(clock) {}

@@ -21,7 +21,6 @@ Form1::Form1(WindowNavigator &navigator, const MonotonicClock *clock)
     : m_navigator(navigator), m_surface(makeSurface()),
       m_controls(layout::build(m_surface, form1layout::rows())), m_timer(makeTimer(clock)),
       m_command1(qobject_cast<DesignButton *>(m_controls.value(QStringLiteral("Command1")))),
-      m_instructions(m_controls.value(QStringLiteral("Instructions"))),
       m_eventClock(m_timer->clock()), m_view(*this, *m_surface, m_controls, *m_timer),
       m_engine(m_view)
 {
@@ -101,10 +100,8 @@ void Form1::connectControls()
     connect(m_surface, &Form1Surface::mouseUp, this, &Form1::Form_MouseUp);
     auto *instructions = qobject_cast<BorderedLabel *>(m_controls.value("Instructions"));
     connect(instructions, &BorderedLabel::mouseDown, this, &Form1::Instructions_MouseDown);
-    // Seen before the label reports the press, for the press's timestamp.
-    instructions->installEventFilter(this);
     auto *command2 = qobject_cast<DesignButton *>(m_controls.value("Command2"));
-    connect(command2, &DesignButton::clicked, this, &Form1::Command2_Click);
+    connect(command2, &DesignButton::clickedAt, this, &Form1::Command2_Click);
     connect(m_timer, &DriftFreeTimer::timeout, this, &Form1::Timer1_Timer);
 
     // The start button is first in the tab order and the only control that takes the keyboard;
@@ -130,22 +127,32 @@ void Form1::focusStartButton()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_instructions && (event->type() == QEvent::MouseButtonPress ||
-                                      event->type() == QEvent::MouseButtonDblClick)) {
-        m_instructionsPressTime =
-            m_eventClock.place(static_cast<QInputEvent *>(event)->timestamp());
+    if (watched == m_command1)
+        return filterStartButtonKey(event);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Keys on the start button go to the session, each with whether it is a repeat of SPACE held
+// down. The toolkit's own repeat flag is not used: see KeyRepeat.
+bool Form1::filterStartButtonKey(QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        // A SPACE pressed or released elsewhere says nothing about the next one here.
+        m_spaceRepeat.forget();
         return false;
     }
-    if (watched == m_command1 &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (event->type() == QEvent::KeyPress)
-            Command1_KeyDown(keycodes::fromQtKey(key->key()), key->isAutoRepeat(),
-                             key->timestamp());
-        // SPACE starts and pauses; it must not also press and click the button.
-        return key->key() == Qt::Key_Space;
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const bool space = key->key() == Qt::Key_Space;
+    if (event->type() == QEvent::KeyPress) {
+        const bool fresh = !space || m_spaceRepeat.press(key->timestamp());
+        Command1_KeyDown(keycodes::fromQtKey(key->key()), !fresh, key->timestamp());
+    } else if (space) {
+        m_spaceRepeat.release(key->timestamp());
     }
-    return QMainWindow::eventFilter(watched, event);
+    // SPACE starts and pauses; it must not also press and click the button.
+    return space;
 }
 
 void Form1::changeEvent(QEvent *event)
@@ -173,11 +180,9 @@ void Form1::Form_MouseUp(int buttonCode, quint64 timestamp)
     m_engine.Form_MouseUp(buttonCode, m_eventClock.place(timestamp));
 }
 
-void Form1::Instructions_MouseDown(int buttonCode)
+void Form1::Instructions_MouseDown(int buttonCode, quint64 timestamp)
 {
-    const qint64 at = m_instructionsPressTime.value_or(m_timer->clock().nowNanoseconds());
-    m_instructionsPressTime.reset();
-    m_engine.Instructions_MouseDown(buttonCode, at);
+    m_engine.Instructions_MouseDown(buttonCode, m_eventClock.place(timestamp));
 }
 
 void Form1::Command1_KeyDown(int keyCode, bool autoRepeat, quint64 timestamp)
@@ -185,9 +190,9 @@ void Form1::Command1_KeyDown(int keyCode, bool autoRepeat, quint64 timestamp)
     m_engine.Command1_KeyDown(keyCode, autoRepeat, m_eventClock.place(timestamp));
 }
 
-void Form1::Command2_Click()
+void Form1::Command2_Click(quint64 timestamp)
 {
-    m_engine.Command2_Click();
+    m_engine.Command2_Click(m_eventClock.place(timestamp));
     focusStartButton();
 }
 

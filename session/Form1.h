@@ -7,17 +7,17 @@
 // through Form1View. The window only routes events: presses on the client area, on the
 // instructions text and on the buttons, keys on the start button and the ticks of Timer1 go to
 // the engine's handlers of the same names, each with the time it happened (an input event's own
-// timestamp, placed on Timer1's clock by EventClock; a tick's due time); the menu commands go to
-// the print command and to the WindowNavigator.
+// timestamp, placed on Timer1's clock by EventClock; a tick's due time); SPACE's auto-repeats
+// are told from fresh presses by KeyRepeat. The menu commands go to the print command and to the
+// WindowNavigator.
 
+#include "common/KeyRepeat.h"
 #include "session/EventClock.h"
 #include "session/Form1View.h"
 #include "session/SessionEngine.h"
 
 #include <QHash>
 #include <QMainWindow>
-
-#include <optional>
 
 class DesignButton;
 class DriftFreeTimer;
@@ -50,9 +50,9 @@ protected:
 private slots:
     void Form_MouseDown(int buttonCode, quint64 timestamp);
     void Form_MouseUp(int buttonCode, quint64 timestamp);
-    void Instructions_MouseDown(int buttonCode);
+    void Instructions_MouseDown(int buttonCode, quint64 timestamp);
     void Command1_KeyDown(int keyCode, bool autoRepeat, quint64 timestamp);
-    void Command2_Click();
+    void Command2_Click(quint64 timestamp);
     void Timer1_Timer();
     void MnuFilPrint_Click();
     void MnuFilExit_Click();
@@ -67,16 +67,15 @@ private:
     void connectControls();
     void fitCaptions();
     void focusStartButton();
+    bool filterStartButtonKey(QEvent *event);
 
     WindowNavigator &m_navigator;
     Form1Surface *m_surface;
     QHash<QString, QWidget *> m_controls;
     DriftFreeTimer *m_timer;
     DesignButton *m_command1;
-    QWidget *m_instructions;
     EventClock m_eventClock;
-    // When the press now being delivered to Instructions happened.
-    std::optional<qint64> m_instructionsPressTime;
+    KeyRepeat m_spaceRepeat;
     Form1View m_view;
     SessionEngine m_engine;
 };

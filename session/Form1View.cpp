@@ -15,13 +15,33 @@ namespace {
 
 QColor toColour(Rgb rgb) { return {rgb.r, rgb.g, rgb.b}; }
 
+Rgb toRgb(const QColor &colour) { return {colour.red(), colour.green(), colour.blue()}; }
+
 } // namespace
 
 Form1View::Form1View(QWidget &window, QWidget &clientArea,
                      const QHash<QString, QWidget *> &controls, DriftFreeTimer &timer)
     : m_window(window), m_clientArea(clientArea), m_controls(controls), m_timer(timer),
-      m_stopwatch(assets::stopwatchCursor(window.devicePixelRatioF()))
+      m_stopwatch(assets::stopwatchCursor(window.devicePixelRatioF())), m_designed(readDesign())
 {
+}
+
+ShownState Form1View::designed() const { return m_designed; }
+
+ShownState Form1View::readDesign() const
+{
+    ShownState design;
+    for (int i = 0; i < SessionControlCount; ++i) {
+        QWidget *control = widget(SessionControl(i));
+        design.visible[i] = !control->isHidden();
+        if (auto *label = qobject_cast<BorderedLabel *>(control)) {
+            design.texts[i] = label->text();
+            design.colours[i] = toRgb(label->textColour());
+        }
+    }
+    const auto *start = qobject_cast<DesignButton *>(widget(SessionControl::Command1));
+    design.startButton = ShownState::StartButton{start->text(), toRgb(start->backColour())};
+    return design;
 }
 
 QWidget *Form1View::widget(SessionControl control) const
@@ -81,7 +101,5 @@ void Form1View::setTimerEnabled(bool enabled, qint64 phaseNanoseconds)
     else
         m_timer.setEnabled(false);
 }
-
-bool Form1View::timerEnabled() const { return m_timer.isEnabled(); }
 
 void Form1View::showMessage(const QString &message) { messagebox::show(&m_window, message); }

@@ -11,8 +11,8 @@ class QLabel;
 class QWidget;
 
 // The session engine's view of the main window: texts, colours and visibility of the named
-// controls, the start button, the pointer over the client area, the tick timer (whose enabled
-// state is the running flag) and the program's message box.
+// controls, the start button, the pointer over the client area, the tick timer and the program's
+// message box.
 class Form1View : public SessionView {
 public:
     Form1View(QWidget &window, QWidget &clientArea, const QHash<QString, QWidget *> &controls,
@@ -24,7 +24,8 @@ public:
     void setStartButton(const QString &caption, Rgb backColour) override;
     void setPointer(SessionPointer pointer) override;
     void setTimerEnabled(bool enabled, qint64 phaseNanoseconds) override;
-    bool timerEnabled() const override;
+    // Read from the controls as the layout built them, before the first write.
+    ShownState designed() const override;
     void showMessage(const QString &message) override;
 
     SessionPointer pointer() const { return m_pointer; }
@@ -34,6 +35,7 @@ public:
 
 private:
     QWidget *widget(SessionControl control) const;
+    ShownState readDesign() const;
 
     QWidget &m_window;
     QWidget &m_clientArea;
@@ -41,4 +43,5 @@ private:
     DriftFreeTimer &m_timer;
     SessionPointer m_pointer = SessionPointer::Default;
     QCursor m_stopwatch;
+    ShownState m_designed;
 };

@@ -75,7 +75,7 @@ double seconds(qint32 ticks) { return double(ticks) / SessionResults::TicksPerSe
 
 } // namespace
 
-SessionEngine::SessionEngine(SessionView &view) : m_window(view), m_view(view) {}
+SessionEngine::SessionEngine(SessionView &view) : m_view(view) {}
 
 // ---- Window events -------------------------------------------------------------------------
 
@@ -96,47 +96,40 @@ void SessionEngine::Form_Load()
     saveCheckpoint();
 }
 
-void SessionEngine::Timer1_Timer(std::optional<qint64> due)
+void SessionEngine::Timer1_Timer(qint64 due)
 {
     // Ticks come only while running; one still queued when the session stopped is dropped.
-    if (due)
-        advanceTo(*due);
-    else if (isRunning())
-        advanceTo(nextTickDue());
+    advanceTo(due);
     forgetOldHistory();
     showQueuedMessages();
 }
 
-void SessionEngine::Form_MouseDown(int buttonCode, std::optional<qint64> at)
+void SessionEngine::Form_MouseDown(int buttonCode, qint64 at)
 {
-    receive({Input::Kind::MouseDown, buttonCode}, at);
+    receive({Input::Kind::MouseDown, buttonCode, false, at});
 }
 
-void SessionEngine::Form_MouseUp(int buttonCode, std::optional<qint64> at)
+void SessionEngine::Form_MouseUp(int buttonCode, qint64 at)
 {
-    receive({Input::Kind::MouseUp, buttonCode}, at);
+    receive({Input::Kind::MouseUp, buttonCode, false, at});
 }
 
-void SessionEngine::Command1_KeyDown(int keyCode, bool autoRepeat, std::optional<qint64> at)
+void SessionEngine::Command1_KeyDown(int keyCode, bool autoRepeat, qint64 at)
 {
-    receive({Input::Kind::KeyDown, keyCode, autoRepeat}, at);
+    receive({Input::Kind::KeyDown, keyCode, autoRepeat, at});
 }
 
-void SessionEngine::Instructions_MouseDown(int buttonCode, std::optional<qint64> at)
+void SessionEngine::Instructions_MouseDown(int buttonCode, qint64 at)
 {
-    receive({Input::Kind::InstructionsDown, buttonCode}, at);
+    receive({Input::Kind::InstructionsDown, buttonCode, false, at});
 }
 
-void SessionEngine::Command2_Click(std::optional<qint64> at)
-{
-    receive({Input::Kind::ResetClick}, at);
-}
+void SessionEngine::Command2_Click(qint64 at) { receive({Input::Kind::ResetClick, 0, false, at}); }
 
 // ---- The timeline --------------------------------------------------------------------------
 
-void SessionEngine::receive(Input input, std::optional<qint64> at)
+void SessionEngine::receive(const Input &input)
 {
-    input.at = at.value_or(m_present);
     if (input.at >= m_present)
         applyInOrder(input);
     else
@@ -258,7 +251,7 @@ void SessionEngine::showQueuedMessages()
     std::vector<QString> queued;
     queued.swap(m_queuedMessages);
     for (const QString &message : queued)
-        m_window.showMessage(message);
+        m_view.showMessage(message);
 }
 
 // ---- Tick, presses and releases ------------------------------------------------------------

@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <deque>
-#include <optional>
 #include <vector>
 
 // The counting session of the main window, with no widget in it: the tick, the marking of
@@ -22,11 +21,12 @@
 // arrive in. An event that arrives after ticks later than itself have been counted (the program
 // was held up, then the timer caught up before the queued input was read) takes the session back
 // through those ticks: the engine keeps a record of the state at each tick and event of the last
-// few seconds, goes back to the one before the event, and replays what came after with the event
+// last minute, goes back to the one before the event, and replays what came after with the event
 // in its place. A pause at t leaves no tick after t counted, a start at t sets the tick phase
-// from t, a release at t ends its interval at t. A tick due at the very moment of an event comes
-// before it. The window is then written only where it differs. An event without a time happens
-// at the engine's present: the latest time it has been given.
+// from t, a release at t ends its interval at t, a RESET at t clears what was counted up to t. A
+// tick due at the very moment of an event comes before it. The window is then written only where
+// it differs, so it shows exactly what it would have shown had the events come on time. An event
+// older than the history kept happens at the engine's present: the latest time it has been given.
 class SessionEngine {
 public:
     enum class State { Ready, Running, Paused };
@@ -34,21 +34,21 @@ public:
     static constexpr int TickMilliseconds = 200;
     static constexpr qint64 TickNanoseconds = qint64(TickMilliseconds) * 1'000'000;
     static constexpr int SpaceKey = 32;
-    // How far back an event can still be placed; an older one happens at the present.
-    static constexpr qint64 HistoryNanoseconds = 8'000'000'000;
+    // How far back an event can still be placed; an older one happens at the present. A minute
+    // of history is about 300 ticks' records of a few kilobytes each.
+    static constexpr qint64 HistoryNanoseconds = 60'000'000'000;
 
     explicit SessionEngine(SessionView &view);
 
     void Form_Load();
-    // The tick due at `due`, with every earlier one not yet counted; without a time, the next
-    // tick of the schedule.
-    void Timer1_Timer(std::optional<qint64> due = {});
-    void Form_MouseDown(int buttonCode, std::optional<qint64> at = {});
-    void Form_MouseUp(int buttonCode, std::optional<qint64> at = {});
+    // The tick due at `due`, with every earlier one not yet counted.
+    void Timer1_Timer(qint64 due);
+    void Form_MouseDown(int buttonCode, qint64 at);
+    void Form_MouseUp(int buttonCode, qint64 at);
     // Only the first key-down of a press toggles; keyboard auto-repeats are ignored.
-    void Command1_KeyDown(int keyCode, bool autoRepeat, std::optional<qint64> at = {});
-    void Instructions_MouseDown(int buttonCode, std::optional<qint64> at = {});
-    void Command2_Click(std::optional<qint64> at = {});
+    void Command1_KeyDown(int keyCode, bool autoRepeat, qint64 at);
+    void Instructions_MouseDown(int buttonCode, qint64 at);
+    void Command2_Click(qint64 at);
 
     bool isRunning() const { return m_state == State::Running; }
     State state() const { return m_state; }
@@ -75,7 +75,7 @@ private:
     };
 
     // The timeline: receiving, ordering, rewinding and replaying events.
-    void receive(Input input, std::optional<qint64> at);
+    void receive(const Input &input);
     void applyInOrder(const Input &input);
     void replayWith(const Input &input);
     void advanceTo(qint64 time);
@@ -110,7 +110,6 @@ private:
     void showResultsPanel(bool visible);
     void writeResults();
 
-    SessionView &m_window;
     ShadowView m_view;
     SessionFields m_fields;
     State m_state = State::Ready;

@@ -59,8 +59,8 @@ void ShadowView::passDifferences(const ShownState &before)
     passControls(before);
 }
 
-// A control the replay left unwritten (it never had a value since the record it restarted from)
-// keeps what the window shows; every other difference is written.
+// Something neither the design nor any write gave a value keeps what the window shows; every
+// other difference is written.
 void ShadowView::passTexts(const ShownState &before)
 {
     for (int i = 0; i < SessionControlCount; ++i) {

@@ -6,7 +6,9 @@ tallymere_library(tm_session_core
     MonotonicClock.cpp MonotonicClock.h
     SessionEngine.cpp SessionEngine.h
     SessionFields.h
+    SessionControl.h
     SessionResults.cpp SessionResults.h
     SessionView.cpp SessionView.h
     ShadowView.cpp ShadowView.h
+    ShownState.h
   LINK Qt6::Core tm_text)

@@ -6,4 +6,4 @@ tallymere_library(tm_session_ui
     Form1Surface.cpp Form1Surface.h
     Form1View.cpp Form1View.h
     KeyCodes.cpp KeyCodes.h
-  LINK tm_session_core tm_layout tm_navigation tm_reports tm_assets Qt6::Widgets)
+  LINK tm_session_core tm_keys tm_layout tm_navigation tm_reports tm_assets Qt6::Widgets)

@@ -8,6 +8,7 @@
 #include "session/WindowNavigator.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 #include <memory>
@@ -58,6 +59,20 @@ struct Form1Harness {
         for (int i = 0; i < count; ++i) {
             clock.advanceMilliseconds(DriftFreeTimer::DefaultIntervalMilliseconds);
             window->timer().poll();
+        }
+    }
+
+    // SPACE struck on the focused control: down and up stamped with the clock's present, as the
+    // windowing system stamps a key struck now (the test tools' own stamps would follow their
+    // handling time, and could make a strike look like a held key's auto-repeat).
+    void strikeSpace()
+    {
+        QWidget *target = QApplication::focusWidget();
+        QVERIFY(target);
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+            event.setTimestamp(quint64(clock.milliseconds()));
+            QCoreApplication::sendEvent(target, &event);
         }
     }
 

@@ -60,7 +60,7 @@ class TestAccessibility : public QObject {
         return reader(m_harness.control(control))->text(QAccessible::Name);
     }
     QWidget &surface() { return m_harness.window->surface(); }
-    void space() { QTest::keyClick(m_harness.window->windowHandle(), Qt::Key_Space); }
+    void space() { m_harness.strikeSpace(); }
     void press(Qt::MouseButton button) { QTest::mousePress(&surface(), button, {}, spot()); }
     void release(Qt::MouseButton button) { QTest::mouseRelease(&surface(), button, {}, spot()); }
     // A point of the background right of the panels, covered only while the instructions show.

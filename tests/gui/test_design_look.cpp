@@ -298,13 +298,13 @@ private slots:
         QWidget &surface = form.surface();
         const QPoint rightHalf = twips::point(10000, 5000);
         if (state != QLatin1String("ready")) {
-            QTest::keyClick(form.windowHandle(), Qt::Key_Space);
+            harness.strikeSpace();
             QTest::mousePress(&surface, Qt::LeftButton, {}, rightHalf);
             harness.tick(3);
         }
         if (state == QLatin1String("paused")) {
             QTest::mouseRelease(&surface, Qt::LeftButton, {}, rightHalf);
-            QTest::keyClick(form.windowHandle(), Qt::Key_Space);
+            harness.strikeSpace();
         }
         const QStringList faults =
             illegibleTexts(form, textsOf(form) + menuBarTexts(form)) + illegibleMenus(form);
@@ -384,7 +384,7 @@ private slots:
         Form1Harness harness;
         harness.open();
         for (int i = 0; i < spaces; ++i)
-            QTest::keyClick(harness.window->windowHandle(), Qt::Key_Space);
+            harness.strikeSpace();
         auto *button = harness.control<DesignButton>("Command1");
         QVERIFY(button->hasFocus());
         const QImage focused = button->grab().toImage();

@@ -33,11 +33,16 @@ class TestForm1EventTimes : public QObject {
     {
         mouse(form().surface(), type, button, stamp);
     }
-    void space(quint64 stamp)
+    void key(QEvent::Type type, quint64 stamp)
     {
-        QKeyEvent event(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
         event.setTimestamp(stamp);
         QCoreApplication::sendEvent(m_harness.control("Command1"), &event);
+    }
+    void space(quint64 stamp)
+    {
+        key(QEvent::KeyPress, stamp);
+        key(QEvent::KeyRelease, stamp);
     }
     // The clock moves on while the program is held up; then Qt runs the timer's catch-up and
     // the queued input, in either order.

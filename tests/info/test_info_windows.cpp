@@ -1,7 +1,7 @@
 // The About and Specifications windows: their live controls against their layout tables, their
 // frames and placement, their texts and pictures, and the keys that close them (or not).
-#include "common/ClassicLook.h"
 #include "common/BorderedLabel.h"
+#include "common/ClassicLook.h"
 #include "common/FontSubstitutes.h"
 #include "common/LayoutBuilder.h"
 #include "common/LineWidget.h"
@@ -11,6 +11,7 @@
 #include "info/frmAbout.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -85,6 +86,7 @@ private slots:
     void aboutClosesOnKey();
     void specificationsKeys_data();
     void specificationsKeys();
+    void specificationsCloseWhenHeldSpaceComesUp();
     void okButtonsCloseByMouse_data();
     void okButtonsCloseByMouse();
 };
@@ -391,6 +393,32 @@ void InfoWindowsTest::specificationsKeys()
     QVERIFY(dialog);
     QVERIFY(dialog->isVisible());
     delete dialog.data();
+}
+
+// SPACE held on X11: every auto-repeat is a release and a press of one stamp, the press often
+// read a little after the release. The window closes once, when the key really comes up.
+void InfoWindowsTest::specificationsCloseWhenHeldSpaceComesUp()
+{
+    QPointer<Dialog> dialog = new Dialog;
+    dialog->show();
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QWidget *ok = dialog->findChild<QWidget *>(QStringLiteral("OKButton"));
+    const auto send = [ok](QEvent::Type type, quint64 stamp) {
+        QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        event.setTimestamp(stamp);
+        QCoreApplication::sendEvent(ok, &event);
+    };
+    send(QEvent::KeyPress, 1000);
+    for (quint64 stamp = 1500; stamp < 1700; stamp += 33) {
+        send(QEvent::KeyRelease, stamp);
+        QTest::qWait(15);
+        QVERIFY2(dialog, "closed before the key came up");
+        send(QEvent::KeyPress, stamp);
+        QTest::qWait(18);
+    }
+    send(QEvent::KeyRelease, 1900);
+    QTRY_VERIFY(!dialog);
 }
 
 void InfoWindowsTest::okButtonsCloseByMouse_data()

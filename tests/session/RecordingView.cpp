@@ -51,6 +51,18 @@ void RecordingView::showMessage(const QString &message)
     m_log << QStringLiteral("message \"%1\"").arg(message);
 }
 
+// The design's colours, visibility and start button; no text, so an unwritten one stays unwritten.
+ShownState RecordingView::designed() const
+{
+    ShownState design;
+    for (int i = 0; i < SessionControlCount; ++i) {
+        design.colours[i] = foreColour(SessionControl(i));
+        design.visible[i] = true;
+    }
+    design.startButton = ShownState::StartButton{DesignStartCaption, DesignStartBack};
+    return design;
+}
+
 Rgb RecordingView::foreColour(SessionControl control) const
 {
     if (const auto it = m_colours.constFind(control); it != m_colours.constEnd())

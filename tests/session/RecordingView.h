@@ -24,7 +24,8 @@ public:
     void setStartButton(const QString &caption, Rgb backColour) override;
     void setPointer(SessionPointer pointer) override;
     void setTimerEnabled(bool enabled, qint64 phaseNanoseconds) override;
-    bool timerEnabled() const override { return m_timerEnabled; }
+    ShownState designed() const override;
+    bool timerEnabled() const { return m_timerEnabled; }
     qint64 timerPhase() const { return m_timerPhase; }
     void showMessage(const QString &message) override;
 

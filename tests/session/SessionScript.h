@@ -10,8 +10,10 @@
 //   M  middle down on background  m  middle up on background     I  middle down on Instructions
 //   i  left down on Instructions  L  left down      l  left up   R  right down    r  right up
 //   t  tick                       X  RESET click    D<n>/U<n>  button code n down/up
+// Every step happens at `now` on the tick clock; a tick moves `now` on by one tick, to the tick's
+// due time, so a session started at `now` ticks on that schedule.
 namespace sessionscript {
 
-void run(SessionEngine &engine, const QString &script);
+void run(SessionEngine &engine, const QString &script, qint64 &now);
 
 } // namespace sessionscript

@@ -17,9 +17,11 @@ struct LoadedSession {
     explicit LoadedSession(const QString &script = QString())
     {
         engine.Form_Load();
-        sessionscript::run(engine, script);
+        sessionscript::run(engine, script, now);
     }
-    void run(const QString &script) { sessionscript::run(engine, script); }
+    void run(const QString &script) { sessionscript::run(engine, script, now); }
+
+    qint64 now = 0;
 };
 
 // The seven fields in one line, "-" for an unset one: s sample, t talk, c clutter ticks,

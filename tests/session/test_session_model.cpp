@@ -242,42 +242,42 @@ private:
     QString tick()
     {
         m_lastWasReset = false;
-        m_engine.Timer1_Timer();
+        m_engine.Timer1_Timer(m_now += SessionEngine::TickNanoseconds);
         m_model.tick();
         return QStringLiteral("tick");
     }
     QString down(int code)
     {
         m_lastWasReset = false;
-        m_engine.Form_MouseDown(code);
+        m_engine.Form_MouseDown(code, m_now);
         m_model.down(code);
         return QStringLiteral("down %1").arg(code);
     }
     QString up(int code)
     {
         m_lastWasReset = false;
-        m_engine.Form_MouseUp(code);
+        m_engine.Form_MouseUp(code, m_now);
         m_model.up(code);
         return QStringLiteral("up %1").arg(code);
     }
     QString key(int code, bool repeat)
     {
         m_lastWasReset = false;
-        m_engine.Command1_KeyDown(code, repeat);
+        m_engine.Command1_KeyDown(code, repeat, m_now);
         m_model.key(code, repeat);
         return QStringLiteral("key %1%2").arg(code).arg(repeat ? " repeat" : "");
     }
     QString instructions(int code)
     {
         m_lastWasReset = false;
-        m_engine.Instructions_MouseDown(code);
+        m_engine.Instructions_MouseDown(code, m_now);
         m_model.instructions(code);
         return QStringLiteral("instructions %1").arg(code);
     }
     QString reset()
     {
         m_lastWasReset = true;
-        m_engine.Command2_Click();
+        m_engine.Command2_Click(m_now);
         m_model.reset();
         return QStringLiteral("RESET");
     }
@@ -287,6 +287,7 @@ private:
     QRandomGenerator m_random;
     Profile m_profile;
     bool m_lastWasReset = false;
+    qint64 m_now = 0;
 };
 
 struct Counters {

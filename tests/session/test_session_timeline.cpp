@@ -1,11 +1,13 @@
 #include "FakeClock.h"
 #include "SessionTestSupport.h"
+#include "common/KeyRepeat.h"
 #include "session/DriftFreeTimer.h"
 
 #include <QLocale>
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 // Marks at their true time. A timeline of timestamped events is processed through the engine and
@@ -13,7 +15,9 @@
 // up now and then (stalls of 0.3 to 3 s, the events inside one read only at its end), in both
 // orders Qt may process a stall's backlog in: the queued input first, or the catch-up ticks
 // first. Whatever the stalls and the order, the session must come out as the undisturbed one:
-// the seven fields, every display and the start button, right after each stall and at the end.
+// the seven fields, every text, colour and visibility and the start button, right after each
+// stall and at the end. SPACE goes through KeyRepeat with the event's time as its stamp, as the
+// main window sends it, so a held SPACE's auto-repeats come as releases and presses of one stamp.
 class TestSessionTimeline : public QObject {
     Q_OBJECT
 
@@ -33,7 +37,9 @@ constexpr qint64 Origin = 1'000'000 * Ms; // an arbitrary clock reading for the 
 
 struct Event {
     qint64 at; // ns after the origin
-    char what; // S SPACE, M middle down, L/l left down/up, R/r right down/up
+    // S SPACE struck (down and up at once), K/k SPACE down/up, M middle down, I middle down on
+    // the instructions, X RESET click, L/l left down/up, R/r right down/up
+    char what;
 };
 
 struct Stall {
@@ -149,15 +155,28 @@ private:
     void deliver(const Event &event)
     {
         const qint64 at = Origin + event.at;
+        const auto stamp = quint64(at / Ms);
         switch (event.what) {
-        case 'S': m_engine.Command1_KeyDown(SessionEngine::SpaceKey, false, at); break;
+        case 'S':
+            space(stamp, at);
+            m_space.release(stamp);
+            break;
+        case 'K': space(stamp, at); break;
+        case 'k': m_space.release(stamp); break;
         case 'M': m_engine.Form_MouseDown(4, at); break;
+        case 'I': m_engine.Instructions_MouseDown(4, at); break;
+        case 'X': m_engine.Command2_Click(at); break;
         case 'L': m_engine.Form_MouseDown(1, at); break;
         case 'l': m_engine.Form_MouseUp(1, at); break;
         case 'R': m_engine.Form_MouseDown(2, at); break;
         case 'r': m_engine.Form_MouseUp(2, at); break;
         default: QFAIL("unknown event");
         }
+    }
+
+    void space(quint64 stamp, qint64 at)
+    {
+        m_engine.Command1_KeyDown(SessionEngine::SpaceKey, !m_space.press(stamp), at);
     }
 
     // The seven fields, every text, colour and visibility, the start button, pointer and timer.
@@ -183,7 +202,18 @@ private:
     DriftFreeTimer m_timer{m_clock};
     View m_view;
     SessionEngine m_engine;
+    KeyRepeat m_space;
 };
+
+// SPACE held from `from` to `to`: the key goes down, and from half a second on the keyboard
+// repeats it every 33 ms, each repeat a release and a press with one stamp.
+void holdSpace(QList<Event> &events, qint64 from, qint64 to)
+{
+    events << Event{from, 'K'};
+    for (qint64 at = from + 500 * Ms; at < to; at += 33 * Ms)
+        events << Event{at, 'k'} << Event{at, 'K'};
+    events << Event{to, 'k'};
+}
 
 // "S@50 L@1100 l@2500" and "2100-3600 ..." in milliseconds.
 Timeline parse(const QString &events, const QString &stalls, int endMs)
@@ -195,12 +225,13 @@ Timeline parse(const QString &events, const QString &stalls, int endMs)
         const QStringList ends = item.split('-');
         timeline.stalls << Stall{ends[0].toLongLong() * Ms, ends[1].toLongLong() * Ms};
     }
-    timeline.end = endMs * Ms;
+    timeline.end = std::max(endMs * Ms, timeline.events.last().at + 1000 * Ms);
     return timeline;
 }
 
 // About 20 s of a clinician's hands: speech and cluttering marked with the two buttons, a pause
-// and a resume now and then, some events on the tick grid; stalls anywhere. Events fall on whole
+// and a resume now and then with SPACE (struck or held), the middle button or the instructions,
+// RESET while paused, some events on the tick grid; stalls anywhere. Events fall on whole
 // milliseconds as the windowing system stamps them; stalls end half-way between two.
 Timeline randomTimeline(quint32 seed)
 {
@@ -221,18 +252,32 @@ Timeline randomTimeline(quint32 seed)
             break;
         const int pick = random.bounded(100);
         char what = 0;
-        if (pick < 38) {
+        if (pick < 36) {
             what = left ? 'l' : 'L';
             left = !left;
-        } else if (pick < 76) {
+        } else if (pick < 72) {
             what = right ? 'r' : 'R';
             right = !right;
-        } else {
-            what = pick < 94 ? 'S' : 'M';
+        } else if (pick < 92 || running) {
+            // RESET and the instructions are hidden while the session runs.
+            what = pick < 84 || pick >= 92 ? 'S' : pick < 88 ? 'M' : 'K';
             running = !running;
             runStart = at;
+        } else if (pick < 96) {
+            what = 'X';
+        } else {
+            what = 'I';
+            running = true;
+            runStart = at;
         }
-        timeline.events << Event{at, what};
+        if (what == 'K') {
+            const qint64 release =
+                std::min(at + (100 + random.bounded(2900)) * Ms, timeline.end - Ms);
+            holdSpace(timeline.events, at, release);
+            at = release;
+        } else {
+            timeline.events << Event{at, what};
+        }
     }
     qint64 from = random.bounded(3000) * Ms + Ms / 2;
     while (from < timeline.end) {
@@ -241,6 +286,17 @@ Timeline randomTimeline(quint32 seed)
         from = to + random.bounded(4000) * Ms + Ms;
     }
     return timeline;
+}
+
+// The events of SPACE held from `fromMs` to `toMs`, as parse() reads them.
+QString heldSpace(int fromMs, int toMs)
+{
+    QList<Event> events;
+    holdSpace(events, fromMs * Ms, toMs * Ms);
+    QStringList items;
+    for (const Event &event : events)
+        items << QStringLiteral("%1@%2").arg(QLatin1Char(event.what)).arg(event.at / Ms);
+    return items.join(QLatin1Char(' '));
 }
 
 QString firstDifference(const QStringList &expected, const QStringList &actual)
@@ -287,6 +343,26 @@ void TestSessionTimeline::handCases_data()
     QTest::newRow("pause and start inside one stall") << "S@50 L@300 S@1130 S@1770 l@2900 S@3000"
                                                       << "1000-2500"
                                                       << "s=11 t=9 c=0 tn=1 cn=0 td=0 cd=0";
+    // A held SPACE starts once, however many auto-repeats it makes.
+    QTest::newRow("SPACE held 3 s, struck a second later") << heldSpace(50, 3050) + " S@4050"
+                                                           << "1000-2500"
+                                                           << "s=20 t=- c=0 tn=- cn=0 td=- cd=0";
+    QTest::newRow("RESET between a pause and a start, all inside one stall")
+        << "S@50 L@300 l@600 S@1100 X@1300 S@1500 S@1900"
+        << "1000-2000"
+        << "s=2 t=0 c=0 tn=0 cn=0 td=0 cd=0";
+    // The talking time was never coloured: it keeps its design colour after the replay.
+    QTest::newRow("right press and pause before the first tick, read after catching up")
+        << "S@50 R@100 S@150"
+        << "120-1500"
+        << "s=- t=- c=0 tn=- cn=0 td=- cd=-1";
+    QTest::newRow("pause a millisecond before the first tick, read after it")
+        << "S@50 R@100 S@249"
+        << "248-251"
+        << "s=- t=- c=0 tn=- cn=0 td=- cd=-1";
+    QTest::newRow("half a minute held up") << "S@50 L@1000 l@5000 S@40000"
+                                           << "500-35000"
+                                           << "s=199 t=20 c=0 tn=1 cn=0 td=0 cd=0";
 }
 
 void TestSessionTimeline::handCases()
@@ -348,9 +424,9 @@ void TestSessionTimeline::lateEventBeyondHistoryHappensNow()
     LoadedSession s;
     s.engine.Command1_KeyDown(SessionEngine::SpaceKey, false, 0);
     s.engine.Form_MouseDown(1, 0);
-    s.engine.Timer1_Timer(60 * SessionEngine::TickNanoseconds); // 12 s of ticks
+    s.engine.Timer1_Timer(400 * SessionEngine::TickNanoseconds); // 80 s of ticks
     s.engine.Form_MouseUp(1, SessionEngine::TickNanoseconds);
-    QCOMPARE(describe(s.engine.fields()), QStringLiteral("s=60 t=60 c=0 tn=1 cn=0 td=0 cd=0"));
+    QCOMPARE(describe(s.engine.fields()), QStringLiteral("s=400 t=400 c=0 tn=1 cn=0 td=0 cd=0"));
 }
 
 QTEST_GUILESS_MAIN(TestSessionTimeline)
