@@ -3,7 +3,7 @@
 // read back from the captured PDF and checked: counts exactly, every derived measure against
 // the printed times, and the rating scores against the pixels pressed. Then the program is stopped
 // (SIGSTOP) while the clinician's hands go on, and what happened meanwhile must count at its own
-// time.
+// time; and SPACE is held down with the server's auto-repeat on.
 #include "CupsSandbox.h"
 #include "ReportReadBack.h"
 #include "XDesktop.h"
@@ -42,9 +42,15 @@ private slots:
     void sessionIsCountedTimedAndPrinted();
     void ratingsArePrintedAsPressed();
     void marksCountAtTheirTimeThroughAStall();
+    void heldSpaceStartsOnceAndResetCountsInAStall();
 
 private:
     void startProgram();
+    void restartProgram();
+    // Runs one xdotool command; returns the seconds on `clock` just before and just after it.
+    std::pair<double, double> timed(const QElapsedTimer &clock, const QStringList &arguments);
+    // Checks that a printed time lies within a tick of the interval [least, most] in seconds.
+    static bool withinATick(double printed, double least, double most);
     // Prints the session report and reads it back: the printed times in seconds, with counts.
     struct Printed {
         double sample = -1;
@@ -132,6 +138,33 @@ void TestDesktopSessionE2E::startProgram()
     QVERIFY(m_app.waitForStarted());
     QVERIFY2(!waitForWindow(XDesktop::mainWindowTitle).isEmpty(), "the main window did not appear");
     QThread::msleep(500);
+}
+
+void TestDesktopSessionE2E::restartProgram()
+{
+    m_app.terminate();
+    QVERIFY(m_app.waitForFinished(5000));
+    startProgram();
+    const QString main = waitForWindow(XDesktop::mainWindowTitle);
+    QVERIFY(!main.isEmpty());
+    xdo({"windowactivate", "--sync", main});
+    xdo({"mousemove", "--window", main, "200", "500"});
+}
+
+std::pair<double, double> TestDesktopSessionE2E::timed(const QElapsedTimer &clock,
+                                                       const QStringList &arguments)
+{
+    const double before = double(clock.nsecsElapsed()) / 1e9;
+    xdo(arguments);
+    return {before, double(clock.nsecsElapsed()) / 1e9};
+}
+
+// Whole ticks of 0.2 s: a time of t seconds counts t rounded down or up to a tick.
+bool TestDesktopSessionE2E::withinATick(double printed, double least, double most)
+{
+    const double tick = 0.2;
+    const double slack = 0.01;
+    return printed > least - tick - slack && printed < most + tick + slack;
 }
 
 void TestDesktopSessionE2E::cleanupTestCase()
@@ -315,23 +348,12 @@ TestDesktopSessionE2E::Printed TestDesktopSessionE2E::printSession()
 // tick of the hold, the sample ending at SPACE.
 void TestDesktopSessionE2E::marksCountAtTheirTimeThroughAStall()
 {
-    // A fresh program, for a fresh session.
-    m_app.terminate();
-    QVERIFY(m_app.waitForFinished(5000));
-    startProgram();
-    const QString main = waitForWindow(XDesktop::mainWindowTitle);
-    QVERIFY(!main.isEmpty());
-    xdo({"windowactivate", "--sync", main});
-    xdo({"mousemove", "--window", main, "200", "500"});
+    restartProgram(); // a fresh program, for a fresh session
 
     // Each action happens somewhere inside its xdotool run: [before, after] on one clock.
     QElapsedTimer clock;
     clock.start();
-    const auto timed = [&](const QStringList &arguments) {
-        const double before = double(clock.nsecsElapsed()) / 1e9;
-        xdo(arguments);
-        return std::pair{before, double(clock.nsecsElapsed()) / 1e9};
-    };
+    const auto timed = [&](const QStringList &arguments) { return this->timed(clock, arguments); };
     const pid_t program = pid_t(m_app.processId());
     const auto start = timed({"key", "space"});
     QThread::msleep(600);
@@ -351,22 +373,74 @@ void TestDesktopSessionE2E::marksCountAtTheirTimeThroughAStall()
     QVERIFY2(!printed.rows.isEmpty(), qPrintable(m_cups->log()));
     const QString report = printed.rows.join('\n');
     QCOMPARE(printed.talkCount, 1);
-    // Whole ticks of 0.2 s: a hold of h seconds counts h rounded down or up to a tick.
-    const double tick = 0.2;
-    const double slack = 0.01;
     const double holdLeast = release.first - press.second;
     const double holdMost = release.second - press.first;
     QVERIFY2(
-        printed.talk > holdLeast - tick - slack && printed.talk < holdMost + tick + slack,
+        withinATick(printed.talk, holdLeast, holdMost),
         qPrintable(QStringLiteral("held %1 to %2 s\n%3").arg(holdLeast).arg(holdMost).arg(report)));
     const double sampleLeast = pause.first - start.second;
     const double sampleMost = pause.second - start.first;
-    QVERIFY2(printed.sample > sampleLeast - tick - slack &&
-                 printed.sample < sampleMost + tick + slack,
+    QVERIFY2(withinATick(printed.sample, sampleLeast, sampleMost),
              qPrintable(QStringLiteral("recorded %1 to %2 s\n%3")
                             .arg(sampleLeast)
                             .arg(sampleMost)
                             .arg(report)));
+}
+
+// SPACE held for 3 s with the X server repeating it starts the session once: SPACE struck a
+// second after it comes up pauses a single sample of about 4 s. Then the program is stopped while
+// the clinician pauses with SPACE, clicks RESET and starts again with SPACE: the new sample keeps
+// nothing of the speech marked before RESET.
+void TestDesktopSessionE2E::heldSpaceStartsOnceAndResetCountsInAStall()
+{
+    restartProgram();
+    const QString main = waitForWindow(XDesktop::mainWindowTitle);
+    QElapsedTimer clock;
+    clock.start();
+    const auto timed = [&](const QStringList &arguments) { return this->timed(clock, arguments); };
+
+    const auto start = timed({"keydown", "space"});
+    QThread::msleep(3000);
+    xdo({"keyup", "space"});
+    QThread::msleep(1000);
+    const auto pause = timed({"key", "space"});
+    QThread::msleep(300);
+    const Printed held = printSession();
+    QVERIFY2(!held.rows.isEmpty(), qPrintable(m_cups->log()));
+    QVERIFY2(withinATick(held.sample, pause.first - start.second, pause.second - start.first),
+             qPrintable(held.rows.join('\n')));
+
+    xdo({"windowactivate", "--sync", main});
+    xdo({"key", "space"});
+    QThread::msleep(300);
+    xdo({"mousedown", "1"});
+    QThread::msleep(800);
+    xdo({"mouseup", "1"});
+    QThread::msleep(300);
+    const pid_t program = pid_t(m_app.processId());
+    QCOMPARE(::kill(program, SIGSTOP), 0);
+    xdo({"key", "space"});
+    QThread::msleep(200);
+    // RESET, 600 x 1695 twips in the client area, 855 x 280 in size, under a menu bar of about
+    // 22 pixels.
+    xdo({"mousemove", "--window", main, "68", "144"});
+    xdo({"click", "1"});
+    xdo({"mousemove", "--window", main, "200", "500"});
+    QThread::msleep(200);
+    const auto restart = timed({"key", "space"});
+    QThread::msleep(500);
+    QCOMPARE(::kill(program, SIGCONT), 0);
+    QThread::msleep(800);
+    const auto stop = timed({"key", "space"});
+    QThread::msleep(300);
+    screenshot(QStringLiteral("session-reset-in-stall"));
+    const Printed afterReset = printSession();
+    QVERIFY2(!afterReset.rows.isEmpty(), qPrintable(m_cups->log()));
+    const QString report = afterReset.rows.join('\n');
+    QVERIFY2(afterReset.talk == 0 && afterReset.talkCount == 0, qPrintable(report));
+    QVERIFY2(
+        withinATick(afterReset.sample, stop.first - restart.second, stop.second - restart.first),
+        qPrintable(report));
 }
 
 QTEST_MAIN(TestDesktopSessionE2E)
