@@ -1,5 +1,7 @@
 // How exactly presses, releases and SPACE are counted when the user-interface thread is held up.
-// Random timelines of a clinician's input (left and right holds, pauses and resumes) are played
+// Random timelines of a clinician's input (left and right holds; pauses and resumes with SPACE
+// struck or held down with its auto-repeats, the middle button or the instructions; RESET while
+// paused) are played
 // into a real event loop, each event from a precise timer at its planned time, while the thread
 // is blocked now and then for 0.2 to 2 s. Two sessions, each with its own drift-free tick
 // source, take the same events: "ours" places each event at the time it happened (as the main
@@ -11,6 +13,7 @@
 //
 //   bench_marking_accuracy [--timelines N] [--seconds S] [--seed N]
 
+#include "common/KeyRepeat.h"
 #include "session/DriftFreeTimer.h"
 #include "session/MonotonicClock.h"
 #include "session/SessionEngine.h"
@@ -60,6 +63,7 @@ struct Session {
     std::unique_ptr<DriftFreeTimer> timer;
     TimerOnlyView view;
     SessionEngine engine{view};
+    KeyRepeat space;
 
     explicit Session(bool ticking)
         : timer(ticking ? std::make_unique<DriftFreeTimer>() : nullptr), view(timer.get())
@@ -70,10 +74,19 @@ struct Session {
         engine.Form_Load();
     }
 
-    void apply(char what, qint64 at)
+    // `stamp` is the event's timestamp in milliseconds, as the windowing system gives it.
+    void apply(char what, qint64 at, quint64 stamp)
     {
         switch (what) {
-        case 'S': engine.Command1_KeyDown(SessionEngine::SpaceKey, false, at); break;
+        case 'S':
+            engine.Command1_KeyDown(SessionEngine::SpaceKey, !space.press(stamp), at);
+            space.release(stamp);
+            break;
+        case 'K': engine.Command1_KeyDown(SessionEngine::SpaceKey, !space.press(stamp), at); break;
+        case 'k': space.release(stamp); break;
+        case 'M': engine.Form_MouseDown(4, at); break;
+        case 'I': engine.Instructions_MouseDown(4, at); break;
+        case 'X': engine.Command2_Click(at); break;
         case 'L': engine.Form_MouseDown(1, at); break;
         case 'l': engine.Form_MouseUp(1, at); break;
         case 'R': engine.Form_MouseDown(2, at); break;
@@ -108,16 +121,33 @@ Timeline randomTimeline(QRandomGenerator &random, int seconds)
     bool left = false;
     bool right = false;
     timeline.events << Event{at, 'S'};
-    while ((at += (5 + random.bounded(900)) * Ms) < timeline.end - 500 * Ms) {
+    while ((at += (5 + random.bounded(900)) * Ms) < timeline.end - 3500 * Ms) {
         const int pick = random.bounded(100);
         char what = 'S';
-        if (pick < 45)
+        if (pick < 42) {
             what = (left = !left) ? 'L' : 'l';
-        else if (pick < 90)
+        } else if (pick < 84) {
             what = (right = !right) ? 'R' : 'r';
-        else
+        } else if (pick < 94 || running) {
+            // SPACE struck, the middle button, or SPACE held with its auto-repeats: each a
+            // release and a press of one stamp, every 33 ms from half a second on.
+            what = pick < 88 ? 'S' : pick < 91 ? 'M' : 'K';
             running = !running;
-        timeline.events << Event{at, what};
+        } else {
+            // RESET and the instructions can be clicked only while paused.
+            what = pick < 97 ? 'X' : 'I';
+            running = what == 'I';
+        }
+        if (what != 'K') {
+            timeline.events << Event{at, what};
+            continue;
+        }
+        const qint64 release = at + (100 + random.bounded(2900)) * Ms;
+        timeline.events << Event{at, 'K'};
+        for (qint64 repeat = at + 500 * Ms; repeat < release; repeat += 33 * Ms)
+            timeline.events << Event{repeat, 'k'} << Event{repeat, 'K'};
+        timeline.events << Event{release, 'k'};
+        at = release;
     }
     if (running)
         timeline.events << Event{timeline.end - 300 * Ms, 'S'};
@@ -156,8 +186,9 @@ std::pair<Error, Error> play(QCoreApplication &app, const Timeline &timeline)
     QObject context;
     for (const Event &event : timeline.events) {
         QTimer::singleShot(after(event.at), Qt::PreciseTimer, &context, [&, event] {
-            ours.apply(event.what, origin + event.at);
-            atArrival.apply(event.what, clock.nowNanoseconds());
+            const auto stamp = quint64((origin + event.at) / Ms);
+            ours.apply(event.what, origin + event.at, stamp);
+            atArrival.apply(event.what, clock.nowNanoseconds(), stamp);
         });
     }
     for (const Stall &stall : timeline.stalls) {
@@ -171,7 +202,7 @@ std::pair<Error, Error> play(QCoreApplication &app, const Timeline &timeline)
 
     Session truth(false);
     for (const Event &event : timeline.events)
-        truth.apply(event.what, origin + event.at);
+        truth.apply(event.what, origin + event.at, quint64((origin + event.at) / Ms));
     return {compare(truth.engine.fields(), ours.engine.fields()),
             compare(truth.engine.fields(), atArrival.engine.fields())};
 }
