@@ -15,13 +15,13 @@
 // or the middle button, RESET, and the seven results shown at every pause. Entry points carry
 // the names of the window events that drive them; everything it shows goes through SessionView.
 //
-// Time. Every entry point may say when its event happened, in nanoseconds on the tick clock
+// Time. Every entry point says when its event happened, in nanoseconds on the tick clock
 // (the monotonic clock the window's timer reads). Ticks fall due every 200 ms from the moment of
 // the start; the engine applies ticks and events in the order they happened, whatever order they
 // arrive in. An event that arrives after ticks later than itself have been counted (the program
 // was held up, then the timer caught up before the queued input was read) takes the session back
 // through those ticks: the engine keeps a record of the state at each tick and event of the last
-// last minute, goes back to the one before the event, and replays what came after with the event
+// minute, goes back to the one before the event, and replays what came after with the event
 // in its place. A pause at t leaves no tick after t counted, a start at t sets the tick phase
 // from t, a release at t ends its interval at t, a RESET at t clears what was counted up to t. A
 // tick due at the very moment of an event comes before it. The window is then written only where
