@@ -29,7 +29,6 @@ void PrintingNote::showFor(QWidget *owner)
                                         : QGuiApplication::primaryScreen()->availableGeometry();
     move(area.center().x() - width() / 2, area.top() + area.height() / 5);
     show();
-    raise();
 }
 
 void PrintingNote::setPrinter(const QString &name)
