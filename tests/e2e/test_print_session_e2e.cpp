@@ -17,6 +17,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLocalSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -464,6 +465,8 @@ void TestPrintSessionE2E::silentServiceIsToldWhileTheSessionCounts()
     QTest::mousePress(&window.surface(), Qt::LeftButton, {}, background);
     QTest::qWait(2000);
     QTest::mouseRelease(&window.surface(), Qt::LeftButton, {}, background);
+    window.findChild<QAction *>(QStringLiteral("MnuFilPrint"))->trigger(); // only the note says
+    QVERIFY(window.findChild<QLabel *>("PrintingNoteText")->text().contains("one report"));
     QTRY_VERIFY_WITH_TIMEOUT(!ReportDelivery::instance().busy(), 20000);
     const qint64 waited = attempt.elapsed();
     qputenv("CUPS_SERVER", sandbox);
