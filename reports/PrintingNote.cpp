@@ -8,7 +8,9 @@
 #include <QVBoxLayout>
 
 PrintingNote::PrintingNote(QWidget *owner)
-    : QWidget(owner, Qt::Tool | Qt::WindowDoesNotAcceptFocus), m_label(new QLabel(this))
+    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowDoesNotAcceptFocus),
+      m_label(new QLabel(this))
 {
     setObjectName(QStringLiteral("PrintingNote"));
     setWindowTitle(QString::fromLatin1(messagebox::title) + QStringLiteral(" - ") + tr("Printing"));
