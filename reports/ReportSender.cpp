@@ -22,7 +22,14 @@ ReportSender::ReportSender(QObject *parent) : QObject(parent)
     connect(&m_bound, &QTimer::timeout, this, &ReportSender::giveUp);
 }
 
-ReportSender::~ReportSender() { abandon(); }
+ReportSender::~ReportSender()
+{
+    abandon();
+    // An abandoned worker stops at its next look at the deadline, a fraction of a second away.
+    constexpr int endingMs = 2000;
+    if (!m_worker.isNull())
+        m_worker->wait(QDeadlineTimer(endingMs));
+}
 
 void ReportSender::send(const ReportPage &page)
 {
@@ -40,6 +47,7 @@ void ReportSender::send(const ReportPage &page)
     worker->setObjectName(QStringLiteral("print"));
     connect(worker, &QThread::finished, conversation, &QObject::deleteLater);
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    m_worker = worker;
     worker->start();
     m_bound.start();
 }

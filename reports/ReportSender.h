@@ -11,6 +11,7 @@
 #include <memory>
 
 class PrintConversation;
+class QThread;
 
 // Sends one report at a time to the default printer without holding the thread that asks: the
 // conversation with the print service runs on a worker thread and its outcome comes back as a
@@ -22,7 +23,9 @@ class ReportSender : public QObject {
 
 public:
     explicit ReportSender(QObject *parent = nullptr);
-    ~ReportSender() override; // abandons a conversation still running
+    // Abandons a conversation still running and gives its worker a moment to end, so that the
+    // program does not end under it.
+    ~ReportSender() override;
 
     bool busy() const { return !m_conversation.isNull(); }
     // Starts sending `page`; ignored while busy.
@@ -38,6 +41,7 @@ private:
     void abandon();
 
     QPointer<PrintConversation> m_conversation;
+    QPointer<QThread> m_worker;
     std::shared_ptr<std::atomic_bool> m_abandoned;
     QString m_service;
     QTimer m_bound;
