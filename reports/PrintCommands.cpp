@@ -12,11 +12,11 @@ namespace {
 bool hasData(const SessionFields &fields) { return fields.sampleTicks.value_or(0) != 0; }
 
 // Another report still on its way: the note says so, and nothing else happens.
-bool alreadySending()
+bool alreadySending(QWidget *parent)
 {
     ReportDelivery &delivery = ReportDelivery::instance();
     if (delivery.busy())
-        delivery.sayBusy();
+        delivery.sayBusy(parent);
     return delivery.busy();
 }
 
@@ -24,7 +24,7 @@ bool alreadySending()
 
 void printSession(QWidget *parent, const std::function<SessionFields()> &readSession)
 {
-    if (alreadySending())
+    if (alreadySending(parent))
         return;
     if (!hasData(readSession())) {
         messagebox::show(parent, QStringLiteral("No Data!"));
@@ -43,7 +43,7 @@ void printSession(QWidget *parent, const std::function<SessionFields()> &readSes
 
 void printRatings(QWidget *parent, const std::function<RatingFields()> &readRatings)
 {
-    if (alreadySending())
+    if (alreadySending(parent))
         return;
     messagebox::show(parent, QStringLiteral("Is the printer on?"));
     ReportDelivery::instance().deliver(parent, RatingsReport::build(readRatings()),

@@ -43,6 +43,7 @@ ReportDelivery &ReportDelivery::instance()
 ReportDelivery::ReportDelivery(QObject *parent) : QObject(parent), m_sender(new ReportSender(this))
 {
     connect(m_sender, &ReportSender::printerFound, this, [this](const QString &name) {
+        m_printer = name;
         if (m_note)
             m_note->setPrinter(name);
     });
@@ -51,10 +52,19 @@ ReportDelivery::ReportDelivery(QObject *parent) : QObject(parent), m_sender(new 
 
 bool ReportDelivery::busy() const { return m_sender->busy() || m_telling; }
 
-void ReportDelivery::sayBusy()
+void ReportDelivery::sayBusy(QWidget *parent)
 {
-    if (m_note)
-        m_note->sayAlreadySending();
+    if (!m_note)
+        showNote(parent);
+    m_note->sayAlreadySending();
+}
+
+void ReportDelivery::showNote(QWidget *parent)
+{
+    m_note = new PrintingNote(parent);
+    m_note->setAttribute(Qt::WA_DeleteOnClose);
+    m_note->setPrinter(m_printer);
+    m_note->showFor(parent);
 }
 
 void ReportDelivery::deliver(QWidget *parent, const ReportPage &page, const QString &pdfFileName)
@@ -64,9 +74,8 @@ void ReportDelivery::deliver(QWidget *parent, const ReportPage &page, const QStr
     m_parent = parent;
     m_page = page;
     m_pdfFileName = pdfFileName;
-    m_note = new PrintingNote(parent);
-    m_note->setAttribute(Qt::WA_DeleteOnClose);
-    m_note->showFor(parent);
+    m_printer.clear();
+    showNote(parent);
     m_sender->send(page);
 }
 

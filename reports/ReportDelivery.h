@@ -23,20 +23,23 @@ public:
 
     // A report is on its way, or its outcome is being told.
     bool busy() const;
-    // Tells the user, in the note, that a report is already on its way.
-    void sayBusy();
+    // Tells the user, in the note (shown anew over `parent` if its window has gone), that a
+    // report is already on its way.
+    void sayBusy(QWidget *parent);
     // Sends `page`; `parent` is the window of the command, `pdfFileName` the file name offered
     // when the report is to be saved instead.
     void deliver(QWidget *parent, const ReportPage &page, const QString &pdfFileName);
 
 private:
     explicit ReportDelivery(QObject *parent);
+    void showNote(QWidget *parent);
     void tell(const PrintOutcome &outcome);
     void offerPdf(const PrintOutcome &outcome);
 
     ReportSender *m_sender;
     QPointer<QWidget> m_parent;
     QPointer<PrintingNote> m_note;
+    QString m_printer;
     ReportPage m_page;
     QString m_pdfFileName;
     bool m_telling = false;
