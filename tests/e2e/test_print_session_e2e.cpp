@@ -480,7 +480,7 @@ void TestPrintSessionE2E::silentServiceIsToldWhileTheSessionCounts()
     QVERIFY(fields.sampleTicks.value_or(0) - ticksAtPrompt >= 30); // about 50 during the attempt
     QCOMPARE(fields.talkCount.value_or(0), 1);
     const qint32 held = fields.talkTicks.value_or(0); // 2 s: 10 ticks
-    QVERIFY2(qAbs(held - 10) <= 2, qPrintable(QString::number(held)));
+    QVERIFY2(qAbs(held - 10) <= 3, qPrintable(QString::number(held)));
 }
 
 // A print service that answers only after a few seconds, within the bound: the report prints.
