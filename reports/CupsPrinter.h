@@ -1,19 +1,30 @@
 #pragma once
 
+#include "reports/JobProgress.h"
+
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QPageLayout>
 #include <QString>
 #include <QStringList>
 
-// The system's default printer as the print service (CUPS) reports it, and the hand-over of one
-// PDF document to it. Every call asks the service afresh; nothing is cached between prints.
+#include <cups/cups.h>
+
+#include <atomic>
+#include <memory>
+
+// One conversation with the print service (CUPS) about one report, on a connection of its own so
+// that it can run on any thread: find the default destination and read its details once, hand it
+// one PDF document, then read what became of the job. No call waits past the deadline, nor once
+// the conversation is abandoned; the conversation then counts as unanswered.
 class CupsPrinter {
 public:
     enum class Status {
         Ready,              // a default printer exists, is enabled and accepts jobs
         NoPrinter,          // the service runs but has no printer at all
         NoDefault,          // printers are installed but none is the default
-        ServiceUnavailable, // the print service cannot be reached
+        ServiceUnavailable, // the print service is not running (the connection is refused)
+        NoAnswer,           // the print service did not answer in time
         Stopped,            // the default printer is stopped (disabled)
         Rejecting,          // the default printer refuses new jobs
     };
@@ -36,11 +47,25 @@ public:
     // The smallest margin of a report page, for printers that claim borderless paper.
     static constexpr double minimumMarginMm = 6.35;
 
-    static Destination defaultDestination();
-    static Submission submit(const QString &printer, const QByteArray &pdf, const QString &title);
-    // The printer's printer-state-reasons keywords as the service reports them now ("none" when
-    // all is well); empty when it cannot be asked.
-    static QStringList stateReasons(const QString &printer);
+    CupsPrinter(QDeadlineTimer deadline, std::shared_ptr<const std::atomic_bool> abandoned);
+    ~CupsPrinter();
+    CupsPrinter(const CupsPrinter &) = delete;
+    CupsPrinter &operator=(const CupsPrinter &) = delete;
+
+    // The print service this process talks to: "host:port", or empty for the local one.
+    static QString serviceName();
+
+    // Connects to the print service: Ready, ServiceUnavailable or NoAnswer.
+    Status connect();
+    // The default destination, looked up once; its details are kept for submit().
+    Destination defaultDestination();
+    // Hands `pdf` to the destination found last.
+    Submission submit(const QByteArray &pdf, const QString &title);
+    // The state of job `jobId` and of its printer now; zeros where the service did not say.
+    jobprogress::Reading readJob(int jobId);
+    // Whether a call gave up for the deadline or the abandonment.
+    bool gaveUp() const { return m_gaveUp; }
+    bool stillInTime() const;
 
     // The page of a printer whose paper is width x length with the given margins, all in
     // hundredths of a millimetre as the print service gives them.
@@ -48,4 +73,17 @@ public:
                                      int bottom);
     // The page for a printer that names no usable paper: A4, or Letter where it is customary.
     static QPageLayout localeDefaultPage();
+
+private:
+    static int keepWaiting(http_t *http, void *self);
+    QStringList installedPrinters();
+    QPageLayout pageOfDestination();
+    ipp_t *ask(ipp_t *request);
+
+    QDeadlineTimer m_deadline;
+    std::shared_ptr<const std::atomic_bool> m_abandoned;
+    bool m_gaveUp = false;
+    http_t *m_http = nullptr;
+    cups_dest_t *m_dest = nullptr;
+    cups_dinfo_t *m_info = nullptr;
 };

@@ -7,10 +7,11 @@
 
 class QWidget;
 
-// The two printing commands of the menus, from the first message box to the job handed to the
-// print system. Each reads its data once, after the user dismisses the printer prompt, and
-// never changes it. Any failure to print ends in a clear message box and changes nothing; so
-// does a job the printer accepted but cannot print now, which stays in its queue.
+// The two printing commands of the menus, from the first message box to the report handed to
+// ReportDelivery, which sends it without holding the window. Each reads its data once, after the
+// user dismisses the printer prompt, and never changes it. Any failure to print ends in a clear
+// message box and changes nothing; so does a job the printer accepted but cannot print now, which
+// stays in its queue. While a report is on its way, either command only says so, in the note.
 namespace printcommands {
 
 // File > Print of the main window: "No Data!" for an empty session, else the session report.

@@ -5,18 +5,31 @@
 #include <array>
 #include <utility>
 
-QString PrinterStateReasons::wordsFor(const QString &reason)
+namespace printerstatereasons {
+
+namespace {
+
+struct Reason {
+    QString keyword; // without its severity suffix
+    bool stops = false;
+};
+
+Reason parse(const QString &reason)
 {
-    // CUPS reports an offline printer as "offline-report"; the others may carry the IPP
-    // severity suffixes "-error" or "-warning", or none. "-report" alone is informational.
     if (reason == QLatin1String("offline-report"))
-        return QObject::tr("it is offline");
-    QString base = reason;
-    for (const char *suffix : {"-error", "-warning"})
-        if (base.endsWith(QLatin1String(suffix))) {
-            base.chop(static_cast<qsizetype>(qstrlen(suffix)));
-            break;
-        }
+        return {QStringLiteral("offline"), true};
+    if (reason.endsWith(QLatin1String("-warning")))
+        return {reason.chopped(8), false};
+    if (reason.endsWith(QLatin1String("-report")))
+        return {reason.chopped(7), false};
+    if (reason.endsWith(QLatin1String("-error")))
+        return {reason.chopped(6), true};
+    return {reason, true};
+}
+
+// The words for a keyword without its suffix, or empty when it is not a stop we tell of.
+QString wordsFor(const QString &keyword)
+{
     const std::array<std::pair<const char *, const char *>, 7> words{{
         {"offline", QT_TR_NOOP("it is offline")},
         {"media-empty", QT_TR_NOOP("it is out of paper")},
@@ -26,17 +39,27 @@ QString PrinterStateReasons::wordsFor(const QString &reason)
         {"toner-empty", QT_TR_NOOP("it is out of toner")},
         {"marker-supply-empty", QT_TR_NOOP("it is out of ink or toner")},
     }};
-    for (const auto &[keyword, text] : words)
-        if (base == QLatin1String(keyword))
+    for (const auto &[name, text] : words)
+        if (keyword == QLatin1String(name))
             return QObject::tr(text);
     return {};
 }
 
-QString PrinterStateReasons::plainWords(const QStringList &reasons)
+QString stopWords(const QString &reason)
+{
+    const Reason parsed = parse(reason.trimmed());
+    return parsed.stops ? wordsFor(parsed.keyword) : QString();
+}
+
+} // namespace
+
+bool stopsPrinting(const QString &reason) { return !stopWords(reason).isEmpty(); }
+
+QString plainWords(const QStringList &reasons)
 {
     QStringList parts;
     for (const QString &reason : reasons) {
-        const QString words = wordsFor(reason.trimmed());
+        const QString words = stopWords(reason);
         if (!words.isEmpty() && !parts.contains(words))
             parts.append(words);
     }
@@ -47,3 +70,5 @@ QString PrinterStateReasons::plainWords(const QStringList &reasons)
         joined = parts.join(QStringLiteral(", ")) + QObject::tr(" and ") + joined;
     return QObject::tr("the printer reports %1").arg(joined);
 }
+
+} // namespace printerstatereasons

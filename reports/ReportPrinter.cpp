@@ -1,12 +1,14 @@
 #include "reports/ReportPrinter.h"
 
 #include "reports/CupsPrinter.h"
-#include "reports/PrinterStateReasons.h"
+#include "reports/JobProgress.h"
 #include "reports/ReportPdf.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QSaveFile>
+#include <QThread>
 
 namespace {
 
@@ -21,6 +23,7 @@ PrintOutcome::Kind kindOf(CupsPrinter::Status status)
     case CupsPrinter::Status::NoPrinter: return PrintOutcome::Kind::NoPrinter;
     case CupsPrinter::Status::NoDefault: return PrintOutcome::Kind::NoDefault;
     case CupsPrinter::Status::ServiceUnavailable: return PrintOutcome::Kind::ServiceUnavailable;
+    case CupsPrinter::Status::NoAnswer: return PrintOutcome::Kind::NoAnswer;
     case CupsPrinter::Status::Stopped: return PrintOutcome::Kind::PrinterStopped;
     case CupsPrinter::Status::Rejecting: return PrintOutcome::Kind::PrinterRejecting;
     case CupsPrinter::Status::Ready: break;
@@ -42,6 +45,38 @@ QString noDefaultMessage(const QStringList &installed)
         .arg(installed.join(QStringLiteral(", ")));
 }
 
+// "The local print service" or "The print service at host:port".
+QString serviceWords(const QString &service)
+{
+    return service.isEmpty() ? QObject::tr("The local print service")
+                             : QObject::tr("The print service at %1").arg(service);
+}
+
+// Watches an accepted job until it is printing, done, ended or waiting, or the short moment
+// after queueing has passed. A service that stops answering now leaves the job as accepted.
+void judgeJob(CupsPrinter &cups, PrintOutcome &outcome)
+{
+    constexpr int pollMs = 200;
+    QElapsedTimer queued;
+    queued.start();
+    for (;;) {
+        const jobprogress::Reading reading = cups.readJob(outcome.jobId);
+        if (cups.gaveUp())
+            return;
+        const bool settled = queued.elapsed() >= ReportPrinter::settleMs || !cups.stillInTime();
+        switch (jobprogress::judge(reading, settled)) {
+        case jobprogress::Verdict::Undecided: break;
+        case jobprogress::Verdict::Printing: return;
+        case jobprogress::Verdict::Ended: outcome.kind = PrintOutcome::Kind::JobEnded; return;
+        case jobprogress::Verdict::Waiting:
+            outcome.kind = PrintOutcome::Kind::Waiting;
+            outcome.waitingReason = jobprogress::whyWaiting(reading);
+            return;
+        }
+        QThread::msleep(pollMs);
+    }
+}
+
 } // namespace
 
 QString PrintOutcome::message() const
@@ -59,7 +94,12 @@ QString PrintOutcome::message() const
         return QObject::tr("No printer is installed, so the report cannot be printed.");
     case Kind::NoDefault: return noDefaultMessage(installed);
     case Kind::ServiceUnavailable:
-        return QObject::tr("The print service is not running, so the report cannot be printed.");
+        return QObject::tr("%1 is not running, so the report cannot be printed.")
+            .arg(serviceWords(service));
+    case Kind::NoAnswer:
+        return QObject::tr("%1 did not answer within %2 seconds, so the report was not printed.")
+            .arg(serviceWords(service))
+            .arg(boundSeconds);
     case Kind::PrinterStopped:
         return QObject::tr("The printer \"%1\" is stopped. Start it and print again; nothing was "
                            "printed.")
@@ -72,6 +112,11 @@ QString PrintOutcome::message() const
                                       "printed.")
                               .arg(printer),
                           detail);
+    case Kind::JobEnded:
+        return QObject::tr("The printer \"%1\" took the report (job %2) but ended the job "
+                           "without printing it.")
+            .arg(printer)
+            .arg(jobId);
     case Kind::RenderFailed:
         return QObject::tr("The report page could not be prepared. Nothing was printed.");
     }
@@ -86,36 +131,40 @@ QString SaveOutcome::message() const
     return withDetail(QObject::tr("The report could not be saved to %1.").arg(where), detail);
 }
 
-PrintOutcome ReportPrinter::print(const ReportPage &page)
+PrintOutcome ReportPrinter::print(const ReportPage &page, CupsPrinter &cups,
+                                  const std::function<void(const QString &)> &printerFound)
 {
     PrintOutcome outcome;
-    const CupsPrinter::Destination destination = CupsPrinter::defaultDestination();
+    outcome.service = CupsPrinter::serviceName();
+    outcome.kind = kindOf(cups.connect());
+    if (!outcome.printed())
+        return outcome;
+    const CupsPrinter::Destination destination = cups.defaultDestination();
     outcome.printer = destination.name;
     outcome.detail = destination.detail;
     outcome.installed = destination.installed;
     outcome.kind = kindOf(destination.status);
     if (!outcome.printed())
         return outcome;
+    printerFound(destination.name);
 
     const std::optional<QByteArray> pdf = ReportPdf::render(page, destination.pageLayout);
     if (!pdf) {
         outcome.kind = PrintOutcome::Kind::RenderFailed;
         return outcome;
     }
-    const CupsPrinter::Submission job = CupsPrinter::submit(destination.name, *pdf, page.title());
+    const CupsPrinter::Submission job = cups.submit(*pdf, page.title());
     outcome.jobId = job.jobId;
     outcome.detail = job.detail;
     if (!job.accepted) {
-        outcome.kind = job.serviceUnavailable ? PrintOutcome::Kind::ServiceUnavailable
-                                              : PrintOutcome::Kind::JobRefused;
+        outcome.kind = cups.gaveUp()            ? PrintOutcome::Kind::NoAnswer
+                       : job.serviceUnavailable ? PrintOutcome::Kind::ServiceUnavailable
+                                                : PrintOutcome::Kind::JobRefused;
         return outcome;
     }
-    // Accepted: the job stays queued whatever the printer reports; the user is only told why
-    // it does not come out now.
-    outcome.waitingReason =
-        PrinterStateReasons::plainWords(CupsPrinter::stateReasons(destination.name));
-    if (!outcome.waitingReason.isEmpty())
-        outcome.kind = PrintOutcome::Kind::Waiting;
+    // Accepted: the job stays queued whatever becomes of it; the user is only told why it does
+    // not come out now.
+    judgeJob(cups, outcome);
     return outcome;
 }
 

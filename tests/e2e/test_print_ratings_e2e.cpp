@@ -6,6 +6,7 @@
 #include "common/FontSubstitutes.h"
 #include "reports/PdfFileChooser.h"
 #include "reports/PrintCommands.h"
+#include "reports/ReportDelivery.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -162,6 +163,8 @@ void TestPrintRatingsE2E::print(const RatingFields &fields)
         m_textsAtReading = m_user->texts();
         return m_ratings;
     });
+    // The report goes on its way after the command returns; its outcome is told later.
+    QTRY_VERIFY_WITH_TIMEOUT(!ReportDelivery::instance().busy(), 20000);
 }
 
 void TestPrintRatingsE2E::printsEveryRowAtItsColumns()

@@ -6,11 +6,24 @@
 #include "common/FontSubstitutes.h"
 #include "reports/PdfFileChooser.h"
 #include "reports/PrintCommands.h"
+#include "reports/ReportDelivery.h"
 
+#include "session/Form1.h"
+#include "session/Form1Surface.h"
+#include "session/WindowNavigator.h"
+
+#include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QLocalSocket>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
@@ -44,8 +57,10 @@ private slots:
     void schedulerDownShowsAMessage();
     void printersWithoutADefaultPrintNowhere_data();
     void printersWithoutADefaultPrintNowhere();
-    void printerThatCannotPrintNowKeepsTheJob_data();
-    void printerThatCannotPrintNowKeepsTheJob();
+    void printerReportingReasons_data();
+    void printerReportingReasons();
+    void silentServiceIsToldWhileTheSessionCounts();
+    void slowServiceWithinTheBoundPrints();
 
 private:
     // Runs File > Print on a copy of `fields`, counting the readings.
@@ -179,6 +194,8 @@ void TestPrintSessionE2E::print(const SessionFields &fields)
         m_textsAtReading = m_user->texts();
         return m_session;
     });
+    // The report goes on its way after the command returns; its outcome is told later.
+    QTRY_VERIFY_WITH_TIMEOUT(!ReportDelivery::instance().busy(), 20000);
 }
 
 void TestPrintSessionE2E::requireNothingSent(int jobFilesBefore, int jobsBefore)
@@ -335,8 +352,8 @@ void TestPrintSessionE2E::schedulerDownShowsAMessage()
     print(workedExample());
     QCOMPARE(m_user->texts(),
              (QStringList{"Check if the printer is ready.",
-                          "The print service is not running, so the report cannot be printed.\n\n"
-                          "Save the report as a PDF file instead?"}));
+                          "The local print service is not running, so the report cannot be "
+                          "printed.\n\nSave the report as a PDF file instead?"}));
     requireNothingSent(files, 0);
     QCOMPARE(m_session, workedExample());
 }
@@ -380,27 +397,37 @@ void TestPrintSessionE2E::printersWithoutADefaultPrintNowhere()
     QCOMPARE(m_session, workedExample());
 }
 
-void TestPrintSessionE2E::printerThatCannotPrintNowKeepsTheJob_data()
+void TestPrintSessionE2E::printerReportingReasons_data()
 {
     QTest::addColumn<QString>("reasons");
-    QTest::addColumn<QString>("why");
+    QTest::addColumn<QString>("why"); // empty: the report prints
     QTest::newRow("out of paper") << "media-empty-error"
                                   << "the printer reports it is out of paper";
-    QTest::newRow("offline, door open") << "offline-report,door-open-warning"
-                                        << "the printer reports it is offline and a door is open";
+    QTest::newRow("offline, door warning") << "offline-report,door-open-warning"
+                                           << "the printer reports it is offline";
+    QTest::newRow("printing with a warning") << "door-open-warning" << QString();
 }
 
-void TestPrintSessionE2E::printerThatCannotPrintNowKeepsTheJob()
+// A printer that reports reasons: the job waits in its queue and the message says why, or it
+// prints despite a warning and nothing is said.
+void TestPrintSessionE2E::printerReportingReasons()
 {
     QFETCH(QString, reasons);
     QFETCH(QString, why);
     const QString stuck = QStringLiteral("tallymere_stuck");
     m_extraQueues = QStringList{stuck};
     QString error;
-    QVERIFY2(m_cups->addDefaultQueueReporting(stuck, reasons, &error), qPrintable(error));
+    QVERIFY2(m_cups->addDefaultQueueReporting(stuck, reasons, &error, why.isEmpty()),
+             qPrintable(error));
     const QList<int> before = m_cups->queuedJobs(stuck);
     const int files = static_cast<int>(m_cups->jobFiles().size());
     print(workedExample());
+    QCOMPARE(m_session, workedExample());
+    if (why.isEmpty()) {
+        QCOMPARE(m_user->texts(), QStringList{"Check if the printer is ready."});
+        QVERIFY(!m_cups->waitForJobFiles(files + 1, 30000).isEmpty());
+        return;
+    }
     const QList<int> after = m_cups->queuedJobs(stuck);
     QCOMPARE(after.size(), before.size() + 1); // accepted, and still in the queue
     QCOMPARE(m_user->texts(),
@@ -411,7 +438,78 @@ void TestPrintSessionE2E::printerThatCannotPrintNowKeepsTheJob()
                               .arg(after.last())
                               .arg(why)}));
     QCOMPARE(m_cups->jobFiles().size(), files);
-    QCOMPARE(m_session, workedExample());
+}
+
+// A print service that takes the connection and never answers, as a hung print server does:
+// the message comes within the bound and names it, while the session goes on counting and a
+// hold made meanwhile counts at its length.
+void TestPrintSessionE2E::silentServiceIsToldWhileTheSessionCounts()
+{
+    QTcpServer silent; // the kernel completes every connection; nothing is ever read or sent
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    const QByteArray sandbox = qgetenv("CUPS_SERVER");
+    const QString service = QStringLiteral("127.0.0.1:%1").arg(silent.serverPort());
+    qputenv("CUPS_SERVER", service.toUtf8());
+    WindowNavigator navigator;
+    Form1 window(navigator);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClick(window.control(QStringLiteral("Command1")), Qt::Key_Space);
+    QTest::qWait(400);
+    window.findChild<QAction *>(QStringLiteral("MnuFilPrint"))->trigger();
+    QElapsedTimer attempt;
+    attempt.start();
+    const qint32 ticksAtPrompt = window.engine().fields().sampleTicks.value_or(0);
+    QTest::qWait(500);
+    const QPoint background(200, 500);
+    QTest::mousePress(&window.surface(), Qt::LeftButton, {}, background);
+    QTest::qWait(2000);
+    QTest::mouseRelease(&window.surface(), Qt::LeftButton, {}, background);
+    window.findChild<QAction *>(QStringLiteral("MnuFilPrint"))->trigger(); // only the note says
+    QVERIFY(window.findChild<QLabel *>("PrintingNoteText")->text().contains("one report"));
+    QTRY_VERIFY_WITH_TIMEOUT(!ReportDelivery::instance().busy(), 20000);
+    const qint64 waited = attempt.elapsed();
+    qputenv("CUPS_SERVER", sandbox);
+    QVERIFY2(waited < 12000, qPrintable(QString::number(waited)));
+    QCOMPARE(m_user->texts(),
+             (QStringList{"Check if the printer is ready.",
+                          "The print service at " + service +
+                              " did not answer within 10 seconds, so the report was not "
+                              "printed.\n\nSave the report as a PDF file instead?"}));
+    const SessionFields fields = window.engine().fields();
+    QVERIFY(fields.sampleTicks.value_or(0) - ticksAtPrompt >= 30); // about 50 during the attempt
+    QCOMPARE(fields.talkCount.value_or(0), 1);
+    const qint32 held = fields.talkTicks.value_or(0); // 2 s: 10 ticks
+    QVERIFY2(qAbs(held - 10) <= 3, qPrintable(QString::number(held)));
+}
+
+// A print service that answers only after a few seconds, within the bound: the report prints.
+void TestPrintSessionE2E::slowServiceWithinTheBoundPrints()
+{
+    QTcpServer front; // forwards to the private scheduler, silent for the first 3 s
+    QVERIFY(front.listen(QHostAddress::LocalHost));
+    connect(&front, &QTcpServer::newConnection, &front, [this, &front]() {
+        QTcpSocket *client = front.nextPendingConnection();
+        auto *cups = new QLocalSocket(client);
+        cups->connectToServer(m_cups->socketPath());
+        cups->waitForConnected(5000);
+        const QDeadlineTimer wakes(3000);
+        const auto held = std::make_shared<QByteArray>();
+        connect(client, &QTcpSocket::readyRead, cups, [=]() { cups->write(client->readAll()); });
+        connect(cups, &QLocalSocket::readyRead, client, [=]() {
+            held->append(cups->readAll());
+            QTimer::singleShot(wakes.remainingTime(), client,
+                               [=]() { client->write(std::exchange(*held, {})); });
+        });
+        connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+    });
+    const QByteArray sandbox = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", QStringLiteral("127.0.0.1:%1").arg(front.serverPort()).toUtf8());
+    const int before = static_cast<int>(m_cups->jobFiles().size());
+    print(workedExample());
+    qputenv("CUPS_SERVER", sandbox);
+    QCOMPARE(m_user->texts(), QStringList{"Check if the printer is ready."});
+    QVERIFY(!m_cups->waitForJobFiles(before + 1, 30000).isEmpty());
 }
 
 QTEST_MAIN(TestPrintSessionE2E)

@@ -1,14 +1,18 @@
+#include "reports/JobProgress.h"
 #include "reports/PrinterStateReasons.h"
 
 #include <QTest>
 
-// Which printer-state-reasons keep a queued report from printing, and the words the user reads.
+// Which printer-state-reasons keep a queued report from printing, the words the user reads, and
+// when an accepted job counts as waiting.
 class TestPrinterStateReasons : public QObject {
     Q_OBJECT
 
 private slots:
     void plainWords_data();
     void plainWords();
+    void judge_data();
+    void judge();
 };
 
 void TestPrinterStateReasons::plainWords_data()
@@ -21,7 +25,7 @@ void TestPrinterStateReasons::plainWords_data()
     QTest::newRow("nothing reported") << QStringList{} << QString();
     QTest::newRow("bare keyword") << QStringList{"media-empty"} << paper;
     QTest::newRow("error suffix") << QStringList{"media-empty-error"} << paper;
-    QTest::newRow("warning suffix") << QStringList{"media-empty-warning"} << paper;
+    QTest::newRow("a warning never stops") << QStringList{"media-empty-warning"} << QString();
     QTest::newRow("report suffix is informational")
         << QStringList{"media-empty-report"} << QString();
     QTest::newRow("offline as CUPS reports it")
@@ -29,7 +33,8 @@ void TestPrinterStateReasons::plainWords_data()
     QTest::newRow("a longer keyword is another reason")
         << QStringList{"media-empty-tray-2-error", "toner-low-warning"} << QString();
     QTest::newRow("one phrase per reason, in order")
-        << QStringList{"cover-open-error", "media-jam", "cover-open-warning", "door-open"}
+        << QStringList{"cover-open-error", "media-jam", "cover-open", "door-open-warning",
+                       "door-open"}
         << "the printer reports its cover is open, there is a paper jam and a door is open";
     QTest::newRow("only the reasons that stop printing")
         << QStringList{"marker-supply-low-warning", "toner-empty-error", "marker-supply-empty"}
@@ -40,7 +45,38 @@ void TestPrinterStateReasons::plainWords()
 {
     QFETCH(QStringList, reasons);
     QFETCH(QString, words);
-    QCOMPARE(PrinterStateReasons::plainWords(reasons), words);
+    QCOMPARE(printerstatereasons::plainWords(reasons), words);
+}
+
+void TestPrinterStateReasons::judge_data()
+{
+    using namespace jobprogress;
+    QTest::addColumn<int>("job");
+    QTest::addColumn<int>("printer");
+    QTest::addColumn<QStringList>("reasons");
+    QTest::addColumn<bool>("settled");
+    QTest::addColumn<Verdict>("verdict");
+    const QStringList paper{"media-empty-error"};
+    QTest::newRow("done at once") << +Completed << +Idle << paper << false << Verdict::Printing;
+    QTest::newRow("too early") << +Pending << +Busy << paper << false << Verdict::Undecided;
+    QTest::newRow("aborted") << +Aborted << +Idle << QStringList{} << false << Verdict::Ended;
+    QTest::newRow("queued behind")
+        << +Pending << +Busy << QStringList{} << true << Verdict::Waiting;
+    QTest::newRow("out of paper") << +Processing << +Busy << paper << true << Verdict::Waiting;
+    QTest::newRow("stopped") << +Processing << +PrinterStopped << QStringList{} << true
+                             << Verdict::Waiting;
+    QTest::newRow("printing with a warning")
+        << +Processing << +Busy << QStringList{"door-open-warning"} << true << Verdict::Printing;
+}
+
+void TestPrinterStateReasons::judge()
+{
+    QFETCH(int, job);
+    QFETCH(int, printer);
+    QFETCH(QStringList, reasons);
+    QFETCH(bool, settled);
+    QFETCH(jobprogress::Verdict, verdict);
+    QCOMPARE(jobprogress::judge({job, printer, reasons}, settled), verdict);
 }
 
 QTEST_GUILESS_MAIN(TestPrinterStateReasons)

@@ -49,10 +49,16 @@ exit 0
 
 // The reasons backend: a printer that takes the job, reports the printer-state-reasons of its
 // device URI ("reasons:media-empty-error") as a real backend does on standard error, and holds
-// the job as a printer out of paper would, until the scheduler stops it.
+// the job as a printer out of paper would, until the scheduler stops it. With "?print=FOLDER"
+// after the reasons it prints anyway, a second later, as the capture backend does.
 const char reasonsBackend[] = R"(#!/bin/sh
 if [ $# -eq 0 ]; then echo 'direct reasons "Unknown" "Test printer state reasons"'; exit 0; fi
-echo "STATE: +${DEVICE_URI#reasons:}" >&2
+uri="${DEVICE_URI#reasons:}"
+echo "STATE: +${uri%%\?*}" >&2
+case "$uri" in *\?print=*)
+    sleep 1
+    DEVICE_URI="capture:${uri#*\?print=}" exec "$CUPS_SERVERBIN/backend/capture" "$@";;
+esac
 exec sleep 300
 )";
 
@@ -258,10 +264,11 @@ bool CupsSandbox::addDefaultQueue(const QString &name, QString *error)
 }
 
 bool CupsSandbox::addDefaultQueueReporting(const QString &name, const QString &reasons,
-                                           QString *error)
+                                           QString *error, bool prints)
 {
     QString output;
-    if (!run("lpadmin", {"-p", name, "-v", "reasons:" + reasons, "-E"}, &output) ||
+    const QString uri = "reasons:" + reasons + (prints ? "?print=" + jobsPath() : QString());
+    if (!run("lpadmin", {"-p", name, "-v", uri, "-E"}, &output) ||
         !run("lpadmin", {"-d", name}, &output) ||
         !run("lp", {"-d", name, "-o", "raw", path("root/cupsd.conf")}, &output)) {
         *error = QStringLiteral("cannot set up the queue ") + name + ": " + output + log();
@@ -273,12 +280,19 @@ bool CupsSandbox::addDefaultQueueReporting(const QString &name, const QString &r
         run(QStringLiteral("lpstat"), {"-l", "-p", name}, &output);
         if (std::all_of(wanted.begin(), wanted.end(),
                         [&output](const QString &reason) { return output.contains(reason); }))
-            return true;
+            return !prints || waitUntilIdle(name, deadline);
         QThread::msleep(50);
     }
     *error =
         QStringLiteral("the queue ") + name + " never reported " + reasons + ":\n" + output + log();
     return false;
+}
+
+bool CupsSandbox::waitUntilIdle(const QString &queue, const QDeadlineTimer &deadline)
+{
+    while (!queuedJobs(queue).isEmpty() && !deadline.hasExpired())
+        QThread::msleep(50);
+    return queuedJobs(queue).isEmpty();
 }
 
 QList<int> CupsSandbox::queuedJobs(const QString &queue)

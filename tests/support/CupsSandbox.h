@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -33,9 +34,11 @@ public:
     bool addQueue(const QString &name, QString *error);
     bool addDefaultQueue(const QString &name, QString *error);
     // The default queue of a printer that cannot print now: its backend reports `reasons` (IPP
-    // printer-state-reasons keywords, comma-separated) and holds the job it got. One job is sent
-    // to it first, and this returns once the scheduler reports the reasons for the queue.
-    bool addDefaultQueueReporting(const QString &name, const QString &reasons, QString *error);
+    // printer-state-reasons keywords, comma-separated) and holds the job it got, or, if
+    // `prints`, prints it a second later. One job is sent to it first, and this returns once the
+    // scheduler reports the reasons for the queue (and, if `prints`, that job has printed).
+    bool addDefaultQueueReporting(const QString &name, const QString &reasons, QString *error,
+                                  bool prints = false);
     // The ids of the jobs waiting or printing on `queue` (lpstat -o), oldest first.
     QList<int> queuedJobs(const QString &queue);
     bool removeQueue(const QString &name, QString *error);
@@ -70,6 +73,7 @@ public:
 private:
     bool writeConfiguration(QString *error);
     bool waitUntilAnswering(int timeoutMs);
+    bool waitUntilIdle(const QString &queue, const QDeadlineTimer &deadline);
     QProcessEnvironment environment() const;
     void pointProcessHere() const;
     QString path(const QString &relative) const;
