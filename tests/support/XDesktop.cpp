@@ -76,7 +76,13 @@ QString XDesktop::openRatingsWindow() const
     if (main.isEmpty())
         return {};
     xdo({"windowactivate", "--sync", main});
-    xdo({"key", "alt+f"});
+    // Alt held and let go as a hand does: a screen reader's key grabs miss a chord as quick as
+    // "alt+f".
+    xdo({"keydown", "alt"});
+    QThread::msleep(150);
+    xdo({"key", "f"});
+    QThread::msleep(150);
+    xdo({"keyup", "alt"});
     QThread::msleep(300);
     xdo({"key", "Right"});
     QThread::msleep(200);
