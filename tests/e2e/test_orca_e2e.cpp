@@ -5,6 +5,7 @@
 // "SPEECH OUTPUT: '...'" lines are the utterances in order. The log is written in blocks, so it
 // is read once Orca has ended.
 #include "AccessibilityBus.h"
+#include "EndProcess.h"
 #include "XDesktop.h"
 
 #include <QDir>
@@ -50,7 +51,6 @@ private:
     void key(const QString &name, int waitMs = 600);
     void orcaKey(const QString &name, int waitMs = 800);
     void reviewWindow(int lines);
-    void endOrca();
     void endLeftovers() const;
     // The utterances from the first one equal to `from` (after `after`) to the next `to`.
     QStringList spokenBetween(const QString &from, const QString &to, qsizetype after = 0) const;
@@ -149,26 +149,11 @@ void TestOrcaE2E::initTestCase()
 
 void TestOrcaE2E::cleanupTestCase()
 {
-    for (QProcess *process : {&m_app, &m_orca}) {
-        if (process->state() == QProcess::NotRunning)
-            continue;
-        process->terminate();
-        if (!process->waitForFinished(5000))
-            process->kill();
-        process->waitForFinished(2000);
-    }
+    endProcess(m_app);
+    endProcess(m_orca);
     m_desktop.stop();
     m_bus.stop();
     endLeftovers();
-}
-
-// Orca ends on SIGTERM and writes out its log.
-void TestOrcaE2E::endOrca()
-{
-    m_orca.terminate();
-    if (!m_orca.waitForFinished(10000))
-        m_orca.kill();
-    m_orca.waitForFinished(2000);
 }
 
 // speech-dispatcher and its output module leave Orca's process group and outlive it; they are
@@ -217,12 +202,13 @@ void TestOrcaE2E::clinicianRunsASessionAndRatesAScale()
     key(QStringLiteral("KP_Enter"), 1500); // where am I
     key(QStringLiteral("Tab"), 1000);      // the next scale, not rated
     key(QStringLiteral("KP_Enter"), 1500);
-    endOrca();
+    endProcess(m_orca, 10000); // Orca ends on SIGTERM and writes out its log
 
     QFile log(m_log);
     QVERIFY2(log.open(QIODevice::ReadOnly), "Orca wrote no log");
     const QString text = QString::fromUtf8(log.readAll());
-    const QRegularExpression utterance(QStringLiteral(R"(SPEECH OUTPUT: (['"])(.*)\1\s*\[?\{'established)"));
+    const QRegularExpression utterance(
+        QStringLiteral(R"(SPEECH OUTPUT: (['"])(.*)\1\s*\[?\{'established)"));
     for (auto it = utterance.globalMatch(text); it.hasNext();)
         m_spoken.append(it.next().captured(2));
     qInfo().noquote() << "Orca said:\n" << m_spoken.join('\n');

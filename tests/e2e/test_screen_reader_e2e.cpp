@@ -4,6 +4,7 @@
 // the way a reader walks them. With TALLYMERE_E2E_SHOTS naming a folder, what the client heard is
 // saved there as screen-reader-*.txt.
 #include "AccessibilityBus.h"
+#include "EndProcess.h"
 #include "XDesktop.h"
 
 #include <QDir>
@@ -108,15 +109,7 @@ void TestScreenReaderE2E::initTestCase()
 
 void TestScreenReaderE2E::cleanupTestCase()
 {
-    const auto stop = [](QProcess *process) {
-        if (process->state() == QProcess::NotRunning)
-            return;
-        process->terminate();
-        if (!process->waitForFinished(5000))
-            process->kill();
-        process->waitForFinished(2000);
-    };
-    stop(&m_app);
+    endProcess(m_app);
     m_desktop.stop();
     m_bus.stop();
 }

@@ -1,5 +1,7 @@
 #include "AccessibilityBus.h"
 
+#include "EndProcess.h"
+
 #include <QFile>
 
 namespace {
@@ -33,12 +35,6 @@ QString AccessibilityBus::start(const QProcessEnvironment &base)
 
 void AccessibilityBus::stop()
 {
-    for (QProcess *process : {&m_atspi, &m_bus}) {
-        if (process->state() == QProcess::NotRunning)
-            continue;
-        process->terminate();
-        if (!process->waitForFinished(5000))
-            process->kill();
-        process->waitForFinished(2000);
-    }
+    endProcess(m_atspi);
+    endProcess(m_bus);
 }

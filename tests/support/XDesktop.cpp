@@ -1,5 +1,7 @@
 #include "XDesktop.h"
 
+#include "EndProcess.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
@@ -37,14 +39,8 @@ QString XDesktop::start(const QProcessEnvironment &base, int firstDisplay)
 
 void XDesktop::stop()
 {
-    for (QProcess *process : {&m_openbox, &m_xvfb}) {
-        if (process->state() == QProcess::NotRunning)
-            continue;
-        process->terminate();
-        if (!process->waitForFinished(5000))
-            process->kill();
-        process->waitForFinished(2000);
-    }
+    endProcess(m_openbox);
+    endProcess(m_xvfb);
 }
 
 QString XDesktop::xdo(const QStringList &arguments) const
