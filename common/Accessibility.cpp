@@ -4,6 +4,7 @@
 #include "common/LabelAccessible.h"
 #include "common/ReadingOrderAccessible.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QWidget>
 
@@ -24,6 +25,16 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
     return nullptr;
 }
 
+// Drops the interface a reader knows `widget` by: the next one Qt makes for it has an id, and so
+// an object path, of its own, and the reader caches nothing of it yet.
+void renew(QWidget *widget)
+{
+    if (!QAccessible::isActive())
+        return; // no reader: no interface to renew
+    if (QAccessibleInterface *known = QAccessible::queryAccessibleInterface(widget))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
+}
+
 } // namespace
 
 void install()
@@ -36,5 +47,26 @@ void install()
 }
 
 void readTopDown(QWidget *container) { container->setProperty(topDownProperty, true); }
+
+void setVisible(QWidget *widget, bool visible)
+{
+    if (visible && widget->isHidden())
+        renew(widget);
+    widget->setVisible(visible);
+}
+
+void setFocusedCaption(QAbstractButton *button, const QString &caption)
+{
+    if (button->text() == caption)
+        return;
+    const bool focused = button->hasFocus();
+    if (focused)
+        renew(button);
+    button->setText(caption);
+    if (!focused)
+        return;
+    QAccessibleEvent focus(button, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+}
 
 } // namespace accessibility

@@ -254,7 +254,7 @@ void CluttteringScalesForm::pressScale(const char *barName, float x)
 void CluttteringScalesForm::setNumbersVisible(bool visible)
 {
     for (const QString &name : ratingslayout::numberControls())
-        m_controls.value(name)->setVisible(visible);
+        accessibility::setVisible(m_controls.value(name), visible);
 }
 
 void CluttteringScalesForm::setText(const char *name, const QString &text)

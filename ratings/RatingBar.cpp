@@ -43,7 +43,7 @@ void RatingBar::paintPress(const BarLine &erase, const BarLine &mark)
     // last press's two lines are all the bar ever needs to redraw.
     m_lines = {erase, mark};
     update();
-    QAccessibleValueChangeEvent event(this, double(mark.line.x1()));
+    QAccessibleValueChangeEvent event(this, RatingCore::PercentScore(float(mark.line.x1())));
     QAccessible::updateAccessibility(&event);
 }
 

@@ -34,8 +34,11 @@ QString RatingBarAccessible::text(QAccessible::Text t) const
 {
     const std::optional<float> rating = bar()->rating();
     switch (t) {
-    case QAccessible::Value: return rating ? QString::number(*rating) : QString();
-    case QAccessible::Description: return rating ? QString() : QStringLiteral("not rated");
+    case QAccessible::Value:
+        return rating ? QString::number(RatingCore::PercentScore(*rating), 'f', 1) : QString();
+    case QAccessible::Description:
+        return rating ? QStringLiteral("1 to 9: ") + RatingCore::NineScoreText(*rating)
+                      : QStringLiteral("not rated");
     default: return QAccessibleWidget::text(t);
     }
 }
@@ -57,11 +60,11 @@ void *RatingBarAccessible::interface_cast(QAccessible::InterfaceType t)
 QVariant RatingBarAccessible::currentValue() const
 {
     const std::optional<float> rating = bar()->rating();
-    return rating ? QVariant(double(*rating)) : QVariant();
+    return rating ? QVariant(RatingCore::PercentScore(*rating)) : QVariant();
 }
 
-QVariant RatingBarAccessible::maximumValue() const { return double(RatingCore::fullScale); }
+QVariant RatingBarAccessible::maximumValue() const { return 100.0; }
 
 QVariant RatingBarAccessible::minimumValue() const { return 0.0; }
 
-QVariant RatingBarAccessible::minimumStepSize() const { return 1.0; }
+QVariant RatingBarAccessible::minimumStepSize() const { return 0.1; }

@@ -6,8 +6,9 @@
 class RatingBar;
 
 // A rating bar as a screen reader sees it: a slider named after its feature ("Speaking rate")
-// whose read-only value is the rating of its mark, 0 to 778, and which has no value (and the
-// description "not rated") while it shows no mark. Nothing a reader asks can change the rating.
+// whose read-only value is the 0-100 score of its mark, to a tenth (49.1), and whose description
+// is its 1-9 score ("1 to 9: 4.9"); while it shows no mark it has no value and the description
+// "not rated". Nothing a reader asks can change the rating.
 class RatingBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit RatingBarAccessible(RatingBar *bar);

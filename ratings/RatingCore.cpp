@@ -4,6 +4,8 @@
 #include "ratings/RatingFields.h"
 #include "ratings/ScaleTable.h"
 
+#include <cmath>
+
 namespace {
 
 const QString percentPattern = QStringLiteral("###.0 %");
@@ -31,6 +33,12 @@ QString RatingCore::PercentScoreText(float rating)
 QString RatingCore::PercentScoreText(float rating, const QString &decimal)
 {
     return numbertext::pattern(static_cast<double>(quotient(rating)), percentPattern, decimal);
+}
+
+double RatingCore::PercentScore(float rating)
+{
+    // Half away from zero, as the pattern rounds.
+    return std::round(static_cast<double>(quotient(rating)) * 1000.0) / 10.0;
 }
 
 QString RatingCore::NineScoreText(float rating)

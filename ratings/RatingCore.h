@@ -44,6 +44,8 @@ public:
     // The 0-100 score text: rating / 778 in single precision, as "###.0 %" (".0 %" to "100.0 %").
     static QString PercentScoreText(float rating);
     static QString PercentScoreText(float rating, const QString &decimal);
+    // The 0-100 score as a number, to the tenth its text shows: 0 to 100.
+    static double PercentScore(float rating);
     // The 1-9 score text: rating / 778 * 8 + 1 in single precision, as "#.0" ("1.0" to "9.0").
     static QString NineScoreText(float rating);
     static QString NineScoreText(float rating, const QString &decimal);

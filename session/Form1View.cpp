@@ -1,6 +1,7 @@
 #include "session/Form1View.h"
 
 #include "assets/Assets.h"
+#include "common/Accessibility.h"
 #include "common/BorderedLabel.h"
 #include "common/CaptionFit.h"
 #include "common/DesignButton.h"
@@ -74,13 +75,13 @@ void Form1View::setForeColour(SessionControl control, Rgb colour)
 
 void Form1View::setVisible(SessionControl control, bool visible)
 {
-    widget(control)->setVisible(visible);
+    accessibility::setVisible(widget(control), visible);
 }
 
 void Form1View::setStartButton(const QString &caption, Rgb backColour)
 {
     auto *button = qobject_cast<DesignButton *>(widget(SessionControl::Command1));
-    button->setText(caption);
+    accessibility::setFocusedCaption(button, caption);
     button->setBackColour(toColour(backColour));
 }
 

@@ -93,6 +93,7 @@ void TestRatingCore::textsStayInRange()
         percent.chop(2);
         const double shownPercent = percent.toDouble();
         QVERIFY2(qAbs(shownPercent - x * 100.0 / 778) <= 0.05 + 1e-9, qPrintable(percent));
+        QCOMPARE(RatingCore::PercentScore(rating), shownPercent); // the score a reader is given
         const double shownNine = RatingCore::NineScoreText(rating).toDouble();
         QVERIFY(qAbs(shownNine - (x * 8.0 / 778 + 1)) <= 0.05 + 1e-9);
     }

@@ -1,5 +1,7 @@
 #include "XDesktop.h"
 
+#include "EndProcess.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
@@ -37,14 +39,8 @@ QString XDesktop::start(const QProcessEnvironment &base, int firstDisplay)
 
 void XDesktop::stop()
 {
-    for (QProcess *process : {&m_openbox, &m_xvfb}) {
-        if (process->state() == QProcess::NotRunning)
-            continue;
-        process->terminate();
-        if (!process->waitForFinished(5000))
-            process->kill();
-        process->waitForFinished(2000);
-    }
+    endProcess(m_openbox);
+    endProcess(m_xvfb);
 }
 
 QString XDesktop::xdo(const QStringList &arguments) const
@@ -76,7 +72,13 @@ QString XDesktop::openRatingsWindow() const
     if (main.isEmpty())
         return {};
     xdo({"windowactivate", "--sync", main});
-    xdo({"key", "alt+f"});
+    // Alt held and let go as a hand does: a screen reader's key grabs miss a chord as quick as
+    // "alt+f".
+    xdo({"keydown", "alt"});
+    QThread::msleep(150);
+    xdo({"key", "f"});
+    QThread::msleep(150);
+    xdo({"keyup", "alt"});
     QThread::msleep(300);
     xdo({"key", "Right"});
     QThread::msleep(200);
