@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QWidget>
 
 namespace accessibility {
@@ -13,12 +14,15 @@ namespace accessibility {
 namespace {
 
 constexpr const char *topDownProperty = "tallymereReadsTopDown";
+constexpr const char *notificationProperty = "tallymereReadsAsNotification";
 
 QAccessibleInterface *factory(const QString &className, QObject *object)
 {
     if (className == QLatin1String("BorderedLabel"))
         return new LabelAccessible(static_cast<BorderedLabel *>(object));
     auto *widget = qobject_cast<QWidget *>(object);
+    if (widget && widget->property(notificationProperty).toBool())
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     if (widget && widget->property(topDownProperty).toBool())
         return new ReadingOrderAccessible(widget, widget->isWindow() ? QAccessible::Window
                                                                      : QAccessible::Client);
@@ -47,6 +51,8 @@ void install()
 }
 
 void readTopDown(QWidget *container) { container->setProperty(topDownProperty, true); }
+
+void readAsNotification(QWidget *widget) { widget->setProperty(notificationProperty, true); }
 
 void setVisible(QWidget *widget, bool visible)
 {

@@ -31,6 +31,10 @@ void readTopDown(QWidget *container);
 // anew, so the reader no longer takes it for hidden.
 void setVisible(QWidget *widget, bool visible);
 
+// Makes a reader take `widget` for a notification, which it speaks whenever it is shown; its
+// accessible name is what is said.
+void readAsNotification(QWidget *widget);
+
 // Sets the caption of `button`. While it has the focus, a reader is then told that the focus is
 // on the button with its new name, which it speaks as it speaks any focused button.
 void setFocusedCaption(QAbstractButton *button, const QString &caption);

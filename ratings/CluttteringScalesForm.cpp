@@ -50,8 +50,9 @@ const CluttteringScalesForm::BarHandler CluttteringScalesForm::barHandlers[] = {
     {"ThoughtOrganizationScale", &CluttteringScalesForm::ThoughtOrganizationScale_MouseDown},
 };
 
-CluttteringScalesForm::CluttteringScalesForm(RatingFields &fields, QWidget *parent)
-    : QMainWindow(parent), m_fields(fields)
+CluttteringScalesForm::CluttteringScalesForm(RatingFields &fields, ReportDelivery &delivery,
+                                             QWidget *parent)
+    : QMainWindow(parent), m_fields(fields), m_delivery(delivery)
 {
     setObjectName(QString::fromLatin1(ratingslayout::windowName));
     setWindowTitle(QString::fromLatin1(ratingslayout::caption));
@@ -67,9 +68,9 @@ CluttteringScalesForm::CluttteringScalesForm(RatingFields &fields, QWidget *pare
     Form_Load();
 }
 
-CluttteringScalesForm *CluttteringScalesForm::open(RatingFields &fields)
+CluttteringScalesForm *CluttteringScalesForm::open(RatingFields &fields, ReportDelivery &delivery)
 {
-    auto *window = new CluttteringScalesForm(fields);
+    auto *window = new CluttteringScalesForm(fields, delivery);
     window->show();
     return window;
 }
@@ -236,7 +237,7 @@ void CluttteringScalesForm::MnuHardCopy_Click()
 {
     // The fields outlive the window, so the report reads them even if the window goes meanwhile.
     RatingFields &fields = m_fields;
-    printcommands::printRatings(this, [&fields] { return fields; });
+    printcommands::printRatings(m_delivery, this, [&fields] { return fields; });
 }
 
 // ---- helpers ------------------------------------------------------------------------------

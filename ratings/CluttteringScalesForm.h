@@ -15,16 +15,19 @@
 struct RatingFields;
 struct ScaleRow;
 class QAction;
+class ReportDelivery;
 class QMenu;
 
 class CluttteringScalesForm : public QMainWindow {
     Q_OBJECT
 public:
     // Builds the window maximized, with the controls of a fresh load; show() it to open it.
-    explicit CluttteringScalesForm(RatingFields &fields, QWidget *parent = nullptr);
+    // Its reports go through `delivery`, which must outlive it.
+    CluttteringScalesForm(RatingFields &fields, ReportDelivery &delivery,
+                          QWidget *parent = nullptr);
 
     // Creates the window on `fields` and shows it, modeless.
-    static CluttteringScalesForm *open(RatingFields &fields);
+    static CluttteringScalesForm *open(RatingFields &fields, ReportDelivery &delivery);
 
 private:
     void Form_Load();
@@ -61,5 +64,6 @@ private:
     void setText(const char *name, const QString &text);
 
     RatingFields &m_fields;
+    ReportDelivery &m_delivery;
     QHash<QString, QWidget *> m_controls;
 };

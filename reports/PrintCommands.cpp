@@ -12,9 +12,8 @@ namespace {
 bool hasData(const SessionFields &fields) { return fields.sampleTicks.value_or(0) != 0; }
 
 // Another report still on its way: the note says so, and nothing else happens.
-bool alreadySending(QWidget *parent)
+bool alreadySending(ReportDelivery &delivery, QWidget *parent)
 {
-    ReportDelivery &delivery = ReportDelivery::instance();
     if (delivery.busy())
         delivery.sayBusy(parent);
     return delivery.busy();
@@ -22,9 +21,10 @@ bool alreadySending(QWidget *parent)
 
 } // namespace
 
-void printSession(QWidget *parent, const std::function<SessionFields()> &readSession)
+void printSession(ReportDelivery &delivery, QWidget *parent,
+                  const std::function<SessionFields()> &readSession)
 {
-    if (alreadySending(parent))
+    if (alreadySending(delivery, parent))
         return;
     if (!hasData(readSession())) {
         messagebox::show(parent, QStringLiteral("No Data!"));
@@ -37,17 +37,18 @@ void printSession(QWidget *parent, const std::function<SessionFields()> &readSes
         messagebox::show(parent, QStringLiteral("No Data!"));
         return;
     }
-    ReportDelivery::instance().deliver(parent, SessionReport::build(fields),
-                                       QStringLiteral("Tallymere session report.pdf"));
+    delivery.deliver(parent, SessionReport::build(fields),
+                     QStringLiteral("Tallymere session report.pdf"));
 }
 
-void printRatings(QWidget *parent, const std::function<RatingFields()> &readRatings)
+void printRatings(ReportDelivery &delivery, QWidget *parent,
+                  const std::function<RatingFields()> &readRatings)
 {
-    if (alreadySending(parent))
+    if (alreadySending(delivery, parent))
         return;
     messagebox::show(parent, QStringLiteral("Is the printer on?"));
-    ReportDelivery::instance().deliver(parent, RatingsReport::build(readRatings()),
-                                       QStringLiteral("Tallymere ratings report.pdf"));
+    delivery.deliver(parent, RatingsReport::build(readRatings()),
+                     QStringLiteral("Tallymere ratings report.pdf"));
 }
 
 } // namespace printcommands

@@ -1,11 +1,20 @@
 #include "reports/PrintingNote.h"
 
+#include "common/Accessibility.h"
 #include "common/MessageBox.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
+namespace {
+
+constexpr int textWidth = 420; // device-independent pixels; longer messages wrap
+
+} // namespace
 
 PrintingNote::PrintingNote(QWidget *owner)
     : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -17,11 +26,33 @@ PrintingNote::PrintingNote(QWidget *owner)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     m_label->setObjectName(QStringLiteral("PrintingNoteText"));
-    m_label->setMargin(12);
+    m_label->setWordWrap(true);
+    m_label->setFixedWidth(textWidth);
+    accessibility::readAsNotification(m_label);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(m_label);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    m_save = addButton("PrintingNoteSave", tr("Save as PDF..."));
+    m_close = addButton("PrintingNoteClose", tr("Close"));
+    buttons->addWidget(m_save);
+    buttons->addWidget(m_close);
+    connect(m_save, &QPushButton::clicked, this, &PrintingNote::saveAsked);
+    connect(m_close, &QPushButton::clicked, this, &QWidget::close);
     refresh();
+}
+
+// Buttons are pressed with the mouse only: the keyboard stays with the window of the session.
+QPushButton *PrintingNote::addButton(const char *name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoDefault(false);
+    button->hide();
+    return button;
 }
 
 void PrintingNote::showFor(QWidget *owner)
@@ -46,14 +77,35 @@ void PrintingNote::sayAlreadySending()
     raise();
 }
 
+void PrintingNote::tell(const QString &message, bool canSave)
+{
+    m_told = message;
+    m_alreadySending = false;
+    m_save->setVisible(canSave);
+    m_close->show();
+    // Shown anew, the text reaches a reader as a new notification.
+    m_label->hide();
+    refresh();
+    accessibility::setVisible(m_label, true);
+    if (!isVisible())
+        show();
+    raise();
+}
+
 void PrintingNote::refresh()
 {
-    QString text = m_printer.isEmpty()
+    QString text = !m_told.isEmpty() ? m_told
+                   : m_printer.isEmpty()
                        ? tr("Sending the report to the default printer...")
                        : tr("Sending the report to the printer \"%1\"...").arg(m_printer);
     if (m_alreadySending)
         text += QLatin1Char('\n') + tr("Only one report is sent at a time; print the other one "
                                        "when this one has gone.");
+    setText(text);
+}
+
+void PrintingNote::setText(const QString &text)
+{
     m_label->setText(text);
     m_label->setAccessibleName(text);
     adjustSize();

@@ -1,26 +1,16 @@
 #include "reports/ReportDelivery.h"
 
-#include "common/MessageBox.h"
-#include "reports/PdfFileChooser.h"
 #include "reports/PrintingNote.h"
-#include "reports/ReportSender.h"
+#include "reports/ReportPdf.h"
 
-#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QMessageBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace {
-
-// A yes/no question in the program's own message-box style: title, no icon; "Yes" is the default.
-bool ask(QWidget *parent, const QString &question)
-{
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(messagebox::title), question,
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setObjectName(QStringLiteral("TallymereQuestion"));
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
-}
 
 QString suggestedPath(const QString &fileName)
 {
@@ -32,25 +22,23 @@ QString suggestedPath(const QString &fileName)
 
 } // namespace
 
-ReportDelivery &ReportDelivery::instance()
+ReportDelivery::ReportDelivery(QObject *parent) : QObject(parent)
 {
-    static QPointer<ReportDelivery> delivery;
-    if (delivery.isNull())
-        delivery = new ReportDelivery(QCoreApplication::instance());
-    return *delivery;
+    m_bound.setSingleShot(true);
+    m_bound.setInterval(std::chrono::seconds(PrintOutcome::boundSeconds));
+    connect(&m_bound, &QTimer::timeout, this, &ReportDelivery::giveUp);
 }
 
-ReportDelivery::ReportDelivery(QObject *parent) : QObject(parent), m_sender(new ReportSender(this))
+ReportDelivery::~ReportDelivery()
 {
-    connect(m_sender, &ReportSender::printerFound, this, [this](const QString &name) {
-        m_printer = name;
-        if (m_note)
-            m_note->setPrinter(name);
-    });
-    connect(m_sender, &ReportSender::finished, this, &ReportDelivery::tell);
+    if (m_worker.isNull())
+        return;
+    // Every wait of the worker looks at the stake a few times a second.
+    m_stake->store(CupsConversation::Stage::Closed);
+    constexpr int endingMs = 2000;
+    if (!m_worker->wait(QDeadlineTimer(endingMs)))
+        m_worker->disconnect(this); // caught in a name lookup; it does nothing more
 }
-
-bool ReportDelivery::busy() const { return m_sender->busy() || m_telling; }
 
 void ReportDelivery::sayBusy(QWidget *parent)
 {
@@ -64,6 +52,7 @@ void ReportDelivery::showNote(QWidget *parent)
     m_note = new PrintingNote(parent);
     m_note->setAttribute(Qt::WA_DeleteOnClose);
     m_note->setPrinter(m_printer);
+    connect(m_note, &PrintingNote::saveAsked, this, &ReportDelivery::savePdf);
     m_note->showFor(parent);
 }
 
@@ -75,32 +64,71 @@ void ReportDelivery::deliver(QWidget *parent, const ReportPage &page, const QStr
     m_page = page;
     m_pdfFileName = pdfFileName;
     m_printer.clear();
+    m_service = CupsConversation::serviceName();
+    if (m_note)
+        m_note->close(); // the outcome of the report before
     showNote(parent);
-    m_sender->send(page);
+
+    m_stake = std::make_shared<CupsConversation::Stake>(CupsConversation::Stage::Open);
+    auto *conversation = new CupsConversation(page, m_stake);
+    connect(conversation, &CupsConversation::printerFound, this, &ReportDelivery::printerFound);
+    connect(conversation, &CupsConversation::finished, this, &ReportDelivery::tell);
+    QThread *worker = QThread::create([conversation] { conversation->run(); });
+    worker->setObjectName(QStringLiteral("print"));
+    connect(worker, &QThread::finished, conversation, &QObject::deleteLater);
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    m_worker = worker;
+    worker->start();
+    m_bound.start();
+}
+
+void ReportDelivery::printerFound(const QString &name)
+{
+    m_printer = name;
+    if (m_note)
+        m_note->setPrinter(name);
 }
 
 void ReportDelivery::tell(const PrintOutcome &outcome)
 {
-    if (m_note)
-        m_note->close();
-    if (outcome.printed())
+    m_bound.stop();
+    if (outcome.printed()) {
+        if (m_note)
+            m_note->close();
         return;
-    m_telling = true;
-    if (outcome.canSaveInstead())
-        offerPdf(outcome);
-    else
-        messagebox::show(m_parent, outcome.message());
-    m_telling = false;
+    }
+    // The note may have gone with the window of the command; the message never does.
+    if (!m_note)
+        showNote(m_parent);
+    m_note->tell(outcome.message(), outcome.canSaveInstead());
 }
 
-// With no printer to print on, the report is offered as a PDF file so nothing is lost.
-void ReportDelivery::offerPdf(const PrintOutcome &outcome)
+// The last resort: a worker that has not created the job by now never will, and the user is
+// told so. A worker that has created it is waited for.
+void ReportDelivery::giveUp()
 {
-    if (!ask(m_parent, outcome.message() + QStringLiteral("\n\n") +
-                           tr("Save the report as a PDF file instead?")))
+    auto open = CupsConversation::Stage::Open;
+    if (!m_stake->compare_exchange_strong(open, CupsConversation::Stage::Closed))
         return;
-    const QString path = pdffilechooser::choose(m_parent, suggestedPath(m_pdfFileName));
+    PrintOutcome outcome;
+    outcome.kind = PrintOutcome::Kind::NoAnswer;
+    outcome.service = m_service;
+    tell(outcome);
+}
+
+// Asked from the note: the same page, on the locale's paper, into a file the user chooses.
+void ReportDelivery::savePdf()
+{
+    // Qt's own dialog, as every dialog of the program (classiclook::apply), in its palette.
+    QString path =
+        QFileDialog::getSaveFileName(m_parent, tr("Save the report as PDF"),
+                                     suggestedPath(m_pdfFileName), tr("PDF files (*.pdf)"));
     if (path.isEmpty())
         return;
-    messagebox::show(m_parent, ReportPrinter::saveAsPdf(m_page, path).message());
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    const SaveOutcome saved = ReportPdf::save(m_page, path);
+    if (!m_note)
+        showNote(m_parent);
+    m_note->tell(saved.message(), !saved.saved);
 }

@@ -4,8 +4,13 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QLocale>
+#include <QMarginsF>
+#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
+#include <QSizeF>
 
 #include <algorithm>
 
@@ -64,4 +69,41 @@ std::optional<QByteArray> ReportPdf::render(const ReportPage &page, const QPageL
     if (!painter.end())
         return std::nullopt;
     return pdf;
+}
+
+SaveOutcome ReportPdf::save(const ReportPage &page, const QString &path)
+{
+    SaveOutcome outcome;
+    outcome.path = path;
+    const std::optional<QByteArray> pdf = render(page, localeDefaultPage());
+    if (!pdf) {
+        outcome.detail = QObject::tr("the page could not be prepared");
+        return outcome;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*pdf) != pdf->size() || !file.commit()) {
+        outcome.detail = file.errorString();
+        return outcome;
+    }
+    outcome.saved = true;
+    return outcome;
+}
+
+QPageLayout ReportPdf::pageLayoutFor(int width, int length, int left, int top, int right,
+                                     int bottom)
+{
+    const auto mm = [](int hundredths) { return std::max(hundredths / 100.0, minimumMarginMm); };
+    const QPageSize size(QSizeF(width / 100.0, length / 100.0), QPageSize::Millimeter);
+    return QPageLayout(size, QPageLayout::Portrait,
+                       QMarginsF(mm(left), mm(top), mm(right), mm(bottom)),
+                       QPageLayout::Millimeter);
+}
+
+QPageLayout ReportPdf::localeDefaultPage()
+{
+    const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+    const QPageSize size(letter ? QPageSize::Letter : QPageSize::A4);
+    const QSizeF mm = size.size(QPageSize::Millimeter);
+    return pageLayoutFor(static_cast<int>(mm.width() * 100), static_cast<int>(mm.height() * 100), 0,
+                         0, 0, 0);
 }

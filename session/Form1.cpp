@@ -72,6 +72,8 @@ void Form1::buildMenu()
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MnuFilE"));
     file->menuAction()->setObjectName(QStringLiteral("MnuFilE"));
+    // A menu takes the mouse: a button held on the window ends its hold as the menu opens.
+    connect(file, &QMenu::aboutToShow, m_surface, &Form1Surface::releaseHeld);
     QAction *print = file->addAction(QStringLiteral("&Print"), this, &Form1::MnuFilPrint_Click);
     print->setObjectName(QStringLiteral("MnuFilPrint"));
     file->addSeparator()->setObjectName(QStringLiteral("MnuFilDash"));
@@ -86,6 +88,7 @@ void Form1::buildMenu()
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("MnuAbout"));
     about->menuAction()->setObjectName(QStringLiteral("MnuAbout"));
+    connect(about, &QMenu::aboutToShow, m_surface, &Form1Surface::releaseHeld);
     QAction *specificationsItem = about->addAction(QStringLiteral("&Specifications"), this,
                                                    &Form1::MnuAbtSpecifications_Click);
     specificationsItem->setObjectName(QStringLiteral("MnuAbtSpecifications"));
@@ -123,6 +126,15 @@ void Form1::focusStartButton()
 {
     if (m_command1->isVisible() || !isVisible())
         m_command1->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+bool Form1::event(QEvent *event)
+{
+    // A modal box (opened by a command of the other hand, say) gets the release of a button held
+    // here: the hold ends as the box comes up, and counts up to then.
+    if (event->type() == QEvent::WindowBlocked)
+        m_surface->releaseHeld();
+    return QMainWindow::event(event);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -200,7 +212,7 @@ void Form1::Timer1_Timer() { m_engine.Timer1_Timer(m_timer->lastDueNanoseconds()
 
 void Form1::MnuFilPrint_Click()
 {
-    printcommands::printSession(this, [this] { return m_engine.fields(); });
+    printcommands::printSession(m_navigator.delivery(), this, [this] { return m_engine.fields(); });
 }
 
 void Form1::MnuFilExit_Click() { m_navigator.exitFromMain(this); }

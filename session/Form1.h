@@ -8,7 +8,8 @@
 // instructions text and on the buttons, keys on the start button and the ticks of Timer1 go to
 // the engine's handlers of the same names, each with the time it happened (an input event's own
 // timestamp, placed on Timer1's clock by EventClock; a tick's due time); SPACE's auto-repeats
-// are told from fresh presses by KeyRepeat. The menu commands go to the print command and to the
+// are told from fresh presses by KeyRepeat. A hold ends where a box or a menu blocks the window,
+// since the release then goes there. The menu commands go to the print command and to the
 // WindowNavigator.
 
 #include "common/KeyRepeat.h"
@@ -43,6 +44,7 @@ public:
     QWidget *control(const QString &name) const { return m_controls.value(name); }
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 Form1Surface::Form1Surface(QWidget *parent) : ClientArea(parent)
 {
     // A right press marks cluttering; it must never open a context menu.
@@ -36,15 +38,28 @@ void Form1Surface::paintEvent(QPaintEvent *event)
 void Form1Surface::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    if (const int code = mousebuttons::code(event->button()))
-        emit mouseDown(code, event->timestamp());
+    const int code = mousebuttons::code(event->button());
+    if (code == 0)
+        return;
+    if (!m_held.contains(code))
+        m_held.append(code);
+    emit mouseDown(code, event->timestamp());
 }
 
 void Form1Surface::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    if (const int code = mousebuttons::code(event->button()))
-        emit mouseUp(code, event->timestamp());
+    const int code = mousebuttons::code(event->button());
+    if (code == 0)
+        return;
+    m_held.removeAll(code);
+    emit mouseUp(code, event->timestamp());
+}
+
+void Form1Surface::releaseHeld()
+{
+    for (const int code : std::exchange(m_held, {}))
+        emit mouseUp(code, 0);
 }
 
 void Form1Surface::mouseDoubleClickEvent(QMouseEvent *event) { mousePressEvent(event); }

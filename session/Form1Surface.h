@@ -9,7 +9,8 @@
 // drawn unscaled at the top-left corner, behind every control. Presses and releases over it,
 // including over shapes and lines, which let the mouse through, are reported as button codes
 // 1, 2 and 4, with the event's timestamp (milliseconds, as the windowing system stamped it);
-// other buttons are not reported. A double-click counts as a second press.
+// other buttons are not reported. A double-click counts as a second press. A button still held
+// when a window of the program takes the mouse from this one is reported released then.
 class Form1Surface : public ClientArea {
     Q_OBJECT
 public:
@@ -19,6 +20,10 @@ public:
     QColor backColour() const { return m_back; }
     void setPicture(const QPixmap &picture);
     const QPixmap &picture() const { return m_picture; }
+
+    // Reports every button still held as released now (a timestamp of 0): a box or a menu that
+    // blocks the window takes the release, which would otherwise never come here.
+    void releaseHeld();
 
 signals:
     void mouseDown(int buttonCode, quint64 timestamp);
@@ -33,4 +38,5 @@ protected:
 private:
     QColor m_back = Qt::white;
     QPixmap m_picture;
+    QList<int> m_held; // button codes pressed here and not yet released
 };

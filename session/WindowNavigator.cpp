@@ -4,6 +4,7 @@
 #include "info/frmAbout.h"
 #include "ratings/CluttteringScalesForm.h"
 #include "ratings/RatingFields.h"
+#include "reports/ReportDelivery.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -14,6 +15,7 @@
 // themselves then. The ratings are shared so that they outlive this navigator too: the main
 // window may go (and take the navigator with it) while the rating window stays open on them.
 struct WindowNavigator::Private {
+    ReportDelivery delivery;
     std::shared_ptr<RatingFields> fields = std::make_shared<RatingFields>();
     QPointer<CluttteringScalesForm> ratings;
     QPointer<Dialog> specificationsDialog;
@@ -49,7 +51,7 @@ WindowNavigator::~WindowNavigator()
 void WindowNavigator::openRatings()
 {
     if (!d->ratings)
-        d->ratings = new CluttteringScalesForm(*d->fields);
+        d->ratings = new CluttteringScalesForm(*d->fields, d->delivery);
     bringToFront(d->ratings);
 }
 
@@ -80,6 +82,7 @@ void WindowNavigator::exitFromMain(QWidget *mainWindow)
         about->close();
 }
 
+ReportDelivery &WindowNavigator::delivery() const { return d->delivery; }
 QWidget *WindowNavigator::ratingsWindow() const { return d->ratings; }
 QWidget *WindowNavigator::specificationsWindow() const { return d->specificationsDialog; }
 QWidget *WindowNavigator::aboutWindow() const { return d->about; }

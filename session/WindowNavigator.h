@@ -4,10 +4,13 @@
 #include <QPointer>
 
 class QWidget;
+class ReportDelivery;
 
 // The program's other windows, each a single instance for the whole run: the rating window (whose
 // ratings outlive the window), the Specifications window and the About window. The main window's
-// menu opens them through here, modeless; opening one that is open brings it to the front.
+// menu opens them through here, modeless; opening one that is open brings it to the front. It also
+// holds the program's one report delivery, which both windows' print commands use, so that one
+// report at a time is sent and a report still on its way is ended before the program ends.
 class WindowNavigator : public QObject {
     Q_OBJECT
 public:
@@ -21,6 +24,7 @@ public:
     // window stays open if it is, and the program ends when its last window is closed.
     void exitFromMain(QWidget *mainWindow);
 
+    ReportDelivery &delivery() const;
     QWidget *ratingsWindow() const;
     QWidget *specificationsWindow() const;
     QWidget *aboutWindow() const;

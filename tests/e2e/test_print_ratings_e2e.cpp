@@ -4,7 +4,6 @@
 
 #include "common/ClassicLook.h"
 #include "common/FontSubstitutes.h"
-#include "reports/PdfFileChooser.h"
 #include "reports/PrintCommands.h"
 #include "reports/ReportDelivery.h"
 
@@ -42,6 +41,7 @@ private:
     static constexpr const char *stuck = "tallymere_no_paper";
     std::unique_ptr<CupsSandbox> m_cups;
     std::unique_ptr<ModalDriver> m_user;
+    std::unique_ptr<ReportDelivery> m_delivery;
     RatingFields m_ratings;
     int m_readings = 0;
     QStringList m_textsAtReading;
@@ -139,13 +139,16 @@ void TestPrintRatingsE2E::initTestCase()
 void TestPrintRatingsE2E::init()
 {
     m_user = std::make_unique<ModalDriver>();
+    m_delivery = std::make_unique<ReportDelivery>();
     m_readings = 0;
     m_textsAtReading.clear();
 }
 
 void TestPrintRatingsE2E::cleanup()
 {
-    pdffilechooser::set({});
+    while (QWidget *note = ModalDriver::note())
+        note->close();
+    m_delivery.reset();
     m_user.reset();
     // Whatever a case did to the print service, the next one finds it running with its queue.
     QString error;
@@ -158,13 +161,13 @@ void TestPrintRatingsE2E::cleanupTestCase() { m_cups.reset(); }
 void TestPrintRatingsE2E::print(const RatingFields &fields)
 {
     m_ratings = fields;
-    printcommands::printRatings(nullptr, [this]() {
+    printcommands::printRatings(*m_delivery, nullptr, [this]() {
         ++m_readings;
         m_textsAtReading = m_user->texts();
         return m_ratings;
     });
     // The report goes on its way after the command returns; its outcome is told later.
-    QTRY_VERIFY_WITH_TIMEOUT(!ReportDelivery::instance().busy(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_delivery->busy(), 20000);
 }
 
 void TestPrintRatingsE2E::printsEveryRowAtItsColumns()
@@ -193,8 +196,8 @@ void TestPrintRatingsE2E::stoppedPrinterSendsNothing()
     const int files = static_cast<int>(m_cups->jobFiles().size());
     const int jobs = m_cups->jobCount();
     print(someRatings());
-    QCOMPARE(m_user->texts().size(), 2);
-    QVERIFY(m_user->texts().last().contains(QLatin1String("is stopped")));
+    QCOMPARE(m_user->texts(), QStringList{"Is the printer on?"});
+    QVERIFY(ModalDriver::noteText().contains(QLatin1String("is stopped")));
     QTest::qWait(300);
     QCOMPARE(m_cups->jobFiles().size(), files);
     QCOMPARE(m_cups->jobCount(), jobs);
@@ -207,10 +210,10 @@ void TestPrintRatingsE2E::noPrinterSavesTheRatingsAsPdf()
     QVERIFY2(m_cups->removeQueue(queue, &error), qPrintable(error));
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("ratings.pdf"));
-    pdffilechooser::set([&](QWidget *, const QString &) { return target; });
-    m_user->answerNextQuestion(QMessageBox::Yes);
+    m_user->saveNextFileAs(target);
     print(someRatings());
-    QCOMPARE(m_user->texts().last(), QString("The report was saved as:\n") + target);
+    QVERIFY(ModalDriver::clickNoteButton("PrintingNoteSave"));
+    QCOMPARE(ModalDriver::noteText(), QString("The report was saved as:\n") + target);
     compareReadBack(target);
 }
 
@@ -220,15 +223,14 @@ void TestPrintRatingsE2E::printerWithoutDefaultOffersPdf()
     QVERIFY2(m_cups->removeQueue(queue, &error), qPrintable(error));
     QVERIFY2(m_cups->addQueue(queue, &error), qPrintable(error)); // back, but not the default
     const int files = static_cast<int>(m_cups->jobFiles().size());
-    m_user->answerNextQuestion(QMessageBox::No);
     print(someRatings());
-    QCOMPARE(m_user->texts(),
-             (QStringList{"Is the printer on?",
-                          QString("The printer \"%1\" is installed but is not the default "
-                                  "printer, so the report cannot be printed. Make it the default "
-                                  "in the system's printer settings, or with the command: "
-                                  "lpoptions -d %1\n\nSave the report as a PDF file instead?")
-                              .arg(queue)}));
+    QCOMPARE(m_user->texts(), QStringList{"Is the printer on?"});
+    QCOMPARE(ModalDriver::noteText(),
+             QString("The printer \"%1\" is installed but is not the default printer, so the "
+                     "report cannot be printed. Make it the default in the system's printer "
+                     "settings, or with the command: lpoptions -d %1")
+                 .arg(queue));
+    QVERIFY(ModalDriver::note()->findChild<QWidget *>("PrintingNoteSave")->isVisible());
     QTest::qWait(300);
     QCOMPARE(m_cups->jobFiles().size(), files);
     QVERIFY(m_cups->queuedJobs(queue).isEmpty());
@@ -243,13 +245,13 @@ void TestPrintRatingsE2E::printerOutOfPaperKeepsTheJob()
     print(someRatings());
     const QList<int> after = m_cups->queuedJobs(stuck);
     QCOMPARE(after.size(), before.size() + 1);
-    QCOMPARE(m_user->texts(),
-             (QStringList{"Is the printer on?",
-                          QString("The report is waiting in the print queue of the printer "
-                                  "\"%1\" (job %2): the printer reports it is out of paper. It "
-                                  "will print when the printer is ready.")
-                              .arg(stuck)
-                              .arg(after.last())}));
+    QCOMPARE(m_user->texts(), QStringList{"Is the printer on?"});
+    QCOMPARE(ModalDriver::noteText(),
+             QString("The report is waiting in the print queue of the printer \"%1\" (job %2): "
+                     "the printer reports it is out of paper. It will print when the printer "
+                     "is ready.")
+                 .arg(stuck)
+                 .arg(after.last()));
     QVERIFY(same(m_ratings, someRatings()));
 }
 

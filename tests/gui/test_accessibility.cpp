@@ -5,6 +5,7 @@
 #include "ratings/RatingBar.h"
 #include "ratings/RatingFields.h"
 #include "ratings/ScaleTable.h"
+#include "reports/ReportDelivery.h"
 #include "session/Form1Surface.h"
 
 #include <QAccessible>
@@ -25,6 +26,7 @@ class TestAccessibility : public QObject {
 
     Form1Harness m_harness;
     RatingFields m_fields;
+    ReportDelivery m_delivery;
     QPointer<CluttteringScalesForm> m_ratings;
 
     // Every accessibility event since the last clear(): the object and what happened.
@@ -128,7 +130,7 @@ class TestAccessibility : public QObject {
     CluttteringScalesForm *ratings()
     {
         if (!m_ratings) {
-            m_ratings = CluttteringScalesForm::open(m_fields);
+            m_ratings = CluttteringScalesForm::open(m_fields, m_delivery);
             m_ratings->setWindowState(Qt::WindowNoState);
             m_ratings->resize(1100, 820);
             if (!QTest::qWaitForWindowExposed(m_ratings))

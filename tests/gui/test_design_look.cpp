@@ -13,6 +13,7 @@
 #include "ratings/CluttteringScalesForm.h"
 #include "ratings/RatingFields.h"
 #include "ratings/ScaleTable.h"
+#include "reports/ReportDelivery.h"
 #include "session/Form1Surface.h"
 
 #include <QDir>
@@ -329,10 +330,11 @@ private slots:
         QFETCH(QString, window);
         startUnder(darkDesktop);
         RatingFields fields;
+        ReportDelivery delivery;
         std::unique_ptr<QWidget> shown;
         QStringList faults;
         if (window == QLatin1String("CluttteringScalesForm")) {
-            auto *ratings = new CluttteringScalesForm(fields);
+            auto *ratings = new CluttteringScalesForm(fields, delivery);
             shown.reset(ratings);
             ratings->setAttribute(Qt::WA_DeleteOnClose, false);
             ratings->show();
@@ -444,7 +446,7 @@ private slots:
         if (window == QLatin1String("Form1"))
             shown = std::make_unique<Form1>(harness.navigator, &harness.clock);
         else
-            shown = std::make_unique<CluttteringScalesForm>(fields);
+            shown = std::make_unique<CluttteringScalesForm>(fields, harness.navigator.delivery());
         shown->setAttribute(Qt::WA_DeleteOnClose, false);
         shown->show();
         QVERIFY(QTest::qWaitForWindowExposed(shown.get()));

@@ -6,10 +6,13 @@
 
 #include "common/BorderedLabel.h"
 #include "common/DesignButton.h"
+#include "common/MessageBox.h"
 #include "common/Twips.h"
 #include "session/Form1Surface.h"
 
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
 #include <QSignalSpy>
 
 // The session's states driven by real events on the shown main window.
@@ -203,6 +206,37 @@ private slots:
         QCOMPARE(text("RightNumber"), rightNumber);
         QCOMPARE(colour("Clock"), QColor(0, 128, 128));
         QVERIFY(QApplication::activePopupWidget() == nullptr); // no context menu
+    }
+
+    // A box or a menu that comes up while a button is held takes its release: the hold ends as
+    // it comes up, counted up to then, and nothing counts on while the button is up elsewhere.
+    void aHoldEndsWhereAWindowBlocksTheWindow_data()
+    {
+        QTest::addColumn<bool>("menu");
+        QTest::newRow("a message box") << false;
+        QTest::newRow("the File menu") << true;
+    }
+    void aHoldEndsWhereAWindowBlocksTheWindow()
+    {
+        QFETCH(bool, menu);
+        space();
+        QTest::mousePress(&surface(), Qt::LeftButton, {}, rightHalf());
+        m_harness.tick(5);
+        std::unique_ptr<QMessageBox> box = messagebox::create(&form(), QStringLiteral("No Data!"));
+        auto *file = m_harness.control<QMenu>("MnuFilE");
+        if (menu) {
+            file->popup(form().mapToGlobal(QPoint(10, 10)));
+        } else {
+            box->setWindowModality(Qt::ApplicationModal);
+            box->show();
+        }
+        m_harness.tick(5);
+        menu ? file->close() : box->close();
+        QTest::mouseRelease(&surface(), Qt::LeftButton, {}, rightHalf());
+        m_harness.tick(5);
+        QCOMPARE(form().engine().fields().talkTicks.value_or(0), 5);
+        QCOMPARE(form().engine().fields().talkCount.value_or(0), 1);
+        QCOMPARE(colour("Clock"), QColor(0, 128, 128));
     }
 
     void pressesThatMustNotMark_data()

@@ -6,6 +6,7 @@
 #include "ratings/CluttteringScalesForm.h"
 #include "ratings/RatingFields.h"
 #include "ratings/ScaleTable.h"
+#include "reports/ReportDelivery.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +20,8 @@ int main(int argc, char *argv[])
     classiclook::apply();
     fonts::registerSubstitutes();
     RatingFields fields;
-    CluttteringScalesForm *window = CluttteringScalesForm::open(fields);
+    ReportDelivery delivery;
+    CluttteringScalesForm *window = CluttteringScalesForm::open(fields, delivery);
 
     QTimer::singleShot(1000, window, [window] {
         for (const ScaleRow &row : ScaleTable::rows()) {

@@ -1,5 +1,5 @@
-#include "common/ClassicLook.h"
 #include "common/CaptionFit.h"
+#include "common/ClassicLook.h"
 #include "common/FontSubstitutes.h"
 #include "common/LayoutBuilder.h"
 #include "common/Twips.h"
@@ -8,6 +8,7 @@
 #include "ratings/RatingFields.h"
 #include "ratings/RatingsLayout.h"
 #include "ratings/ScaleTable.h"
+#include "reports/ReportDelivery.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -53,6 +54,7 @@ private:
     static QList<int> markColumns(RatingBar *bar);
 
     RatingFields m_fields;
+    ReportDelivery m_delivery;
     QPointer<CluttteringScalesForm> m_window;
 };
 
@@ -115,7 +117,7 @@ void TestRatingWindow::cleanup()
 
 CluttteringScalesForm *TestRatingWindow::openWindow()
 {
-    m_window = CluttteringScalesForm::open(m_fields);
+    m_window = CluttteringScalesForm::open(m_fields, m_delivery);
     if (!QTest::qWaitForWindowExposed(m_window))
         qWarning("window not exposed");
     return m_window;

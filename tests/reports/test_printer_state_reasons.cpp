@@ -1,5 +1,4 @@
-#include "reports/JobProgress.h"
-#include "reports/PrinterStateReasons.h"
+#include "reports/PrintOutcome.h"
 
 #include <QTest>
 
@@ -45,12 +44,12 @@ void TestPrinterStateReasons::plainWords()
 {
     QFETCH(QStringList, reasons);
     QFETCH(QString, words);
-    QCOMPARE(printerstatereasons::plainWords(reasons), words);
+    QCOMPARE(printjob::reasonsInWords(reasons), words);
 }
 
 void TestPrinterStateReasons::judge_data()
 {
-    using namespace jobprogress;
+    using namespace printjob;
     QTest::addColumn<int>("job");
     QTest::addColumn<int>("printer");
     QTest::addColumn<QStringList>("reasons");
@@ -75,8 +74,8 @@ void TestPrinterStateReasons::judge()
     QFETCH(int, printer);
     QFETCH(QStringList, reasons);
     QFETCH(bool, settled);
-    QFETCH(jobprogress::Verdict, verdict);
-    QCOMPARE(jobprogress::judge({job, printer, reasons}, settled), verdict);
+    QFETCH(printjob::Verdict, verdict);
+    QCOMPARE(printjob::judge({job, printer, reasons}, settled), verdict);
 }
 
 QTEST_GUILESS_MAIN(TestPrinterStateReasons)

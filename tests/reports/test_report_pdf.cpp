@@ -1,4 +1,3 @@
-#include "reports/CupsPrinter.h"
 #include "reports/ReportPdf.h"
 #include "reports/SessionReport.h"
 
@@ -39,9 +38,9 @@ void TestReportPdf::pageLayout_data()
     QTest::addColumn<double>("expectedMarginMm");
 
     QTest::newRow("A4, borderless: the smallest margin")
-        << 21000 << 29700 << 0 << int(QPageSize::A4) << CupsPrinter::minimumMarginMm;
+        << 21000 << 29700 << 0 << int(QPageSize::A4) << ReportPdf::minimumMarginMm;
     QTest::newRow("Letter, printer's 4.2 mm: raised to the smallest")
-        << 21590 << 27940 << 420 << int(QPageSize::Letter) << CupsPrinter::minimumMarginMm;
+        << 21590 << 27940 << 420 << int(QPageSize::Letter) << ReportPdf::minimumMarginMm;
     QTest::newRow("A4, printer's 10 mm kept")
         << 21000 << 29700 << 1000 << int(QPageSize::A4) << 10.0;
 }
@@ -54,7 +53,7 @@ void TestReportPdf::pageLayout()
     QFETCH(int, pageId);
     QFETCH(double, expectedMarginMm);
     const QPageLayout layout =
-        CupsPrinter::pageLayoutFor(width, length, margin, margin, margin, margin);
+        ReportPdf::pageLayoutFor(width, length, margin, margin, margin, margin);
     QCOMPARE(int(layout.pageSize().id()), pageId);
     QCOMPARE(layout.orientation(), QPageLayout::Portrait);
     const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
@@ -79,7 +78,7 @@ void TestReportPdf::localeDefaultPage()
     QFETCH(QLocale, locale);
     QFETCH(int, pageId);
     QLocale::setDefault(locale);
-    QCOMPARE(int(CupsPrinter::localeDefaultPage().pageSize().id()), pageId);
+    QCOMPARE(int(ReportPdf::localeDefaultPage().pageSize().id()), pageId);
 }
 
 void TestReportPdf::printerFontIsFixedPitchSoColumnsAreExact()
@@ -103,7 +102,7 @@ void TestReportPdf::rendersAPdfDocument()
     SessionFields fields;
     fields.sampleTicks = 62;
     const std::optional<QByteArray> pdf =
-        ReportPdf::render(SessionReport::build(fields), CupsPrinter::localeDefaultPage());
+        ReportPdf::render(SessionReport::build(fields), ReportPdf::localeDefaultPage());
     QVERIFY(pdf.has_value());
     QVERIFY(pdf->startsWith("%PDF-"));
     QVERIFY(pdf->contains("/Count 1")); // one page

@@ -7,8 +7,12 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <arpa/inet.h>
 #include <cups/cups.h>
+#include <netinet/in.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -62,6 +66,22 @@ esac
 exec sleep 300
 )";
 
+// A TCP port on 127.0.0.1 that nothing listens on now.
+quint16 freeLoopbackPort()
+{
+    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    quint16 port = 0;
+    if (::bind(probe, reinterpret_cast<sockaddr *>(&address), length) == 0 &&
+        ::getsockname(probe, reinterpret_cast<sockaddr *>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    ::close(probe);
+    return port;
+}
+
 } // namespace
 
 CupsSandbox::CupsSandbox()
@@ -102,12 +122,20 @@ bool CupsSandbox::writeConfiguration(QString *error)
             "SystemGroup root\n")
             .arg(m_dir.path())
             .toUtf8();
+    // The socket, and 127.0.0.1 for a client that comes over TCP; a queue with the "signin"
+    // policy asks for a user name and password (Basic) before it takes a job.
+    m_tcpPort = freeLoopbackPort();
     const QByteArray daemon =
         QStringLiteral(
-            "LogLevel info\nListen %1\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
+            "LogLevel info\nListen %1\nListen 127.0.0.1:%2\nBrowsing No\nWebInterface No\n"
+            "DefaultAuthType None\nDefaultEncryption Never\n"
             "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-            "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
+            "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n"
+            "<Policy signin>\n  <Limit Create-Job Print-Job Print-URI Validate-Job>\n"
+            "    AuthType Basic\n    Require valid-user\n    Order deny,allow\n  </Limit>\n"
+            "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
             .arg(socketPath())
+            .arg(m_tcpPort)
             .toUtf8();
     const auto readWrite =
         QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
@@ -248,6 +276,17 @@ bool CupsSandbox::addQueue(const QString &name, QString *error)
     QString output;
     if (!run("lpadmin", {"-p", name, "-v", "capture:" + jobsPath(), "-E"}, &output)) {
         *error = QStringLiteral("lpadmin failed: ") + output + log();
+        return false;
+    }
+    return true;
+}
+
+bool CupsSandbox::addDefaultQueueAskingSignIn(const QString &name, QString *error)
+{
+    QString output;
+    if (!addDefaultQueue(name, error) ||
+        !run("lpadmin", {"-p", name, "-o", "printer-op-policy=signin"}, &output)) {
+        *error += QStringLiteral("lpadmin -o printer-op-policy failed: ") + output;
         return false;
     }
     return true;

@@ -39,6 +39,10 @@ public:
     // scheduler reports the reasons for the queue (and, if `prints`, that job has printed).
     bool addDefaultQueueReporting(const QString &name, const QString &reasons, QString *error,
                                   bool prints = false);
+    // The default queue of a printer that takes jobs only from a signed-in user (Basic
+    // authentication), asked over TCP at 127.0.0.1:tcpPort().
+    bool addDefaultQueueAskingSignIn(const QString &name, QString *error);
+    quint16 tcpPort() const { return m_tcpPort; }
     // The ids of the jobs waiting or printing on `queue` (lpstat -o), oldest first.
     QList<int> queuedJobs(const QString &queue);
     bool removeQueue(const QString &name, QString *error);
@@ -81,4 +85,5 @@ private:
     QTemporaryDir m_dir;
     QProcess m_cupsd;
     bool m_configured = false;
+    quint16 m_tcpPort = 0;
 };

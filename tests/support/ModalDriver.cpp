@@ -2,6 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 ModalDriver::ModalDriver(QObject *parent) : QObject(parent)
@@ -32,10 +36,35 @@ QMessageBox::StandardButton ModalDriver::answerFor(const QMessageBox &box)
 
 void ModalDriver::poll()
 {
-    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    if (box == nullptr || box == m_lastHandled || !box->isVisible())
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == m_lastHandled || !modal->isVisible())
         return;
-    m_lastHandled = box;
+    m_lastHandled = modal;
+    if (auto *box = qobject_cast<QMessageBox *>(modal))
+        answer(box);
+    else if (auto *dialog = qobject_cast<QFileDialog *>(modal))
+        answer(dialog);
+}
+
+void ModalDriver::answer(QFileDialog *dialog)
+{
+    m_proposedPaths.append(dialog->selectedFiles().value(0));
+    if (m_paths.isEmpty()) {
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        return;
+    }
+    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    auto *buttons = dialog->findChild<QDialogButtonBox *>();
+    if (name == nullptr || buttons == nullptr) {
+        dialog->reject();
+        return;
+    }
+    name->setText(m_paths.takeFirst());
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Save), Qt::LeftButton);
+}
+
+void ModalDriver::answer(QMessageBox *box)
+{
     m_texts.append(box->text());
     m_objectNames.append(box->objectName());
     QAbstractButton *button = box->button(answerFor(*box));
@@ -43,4 +72,29 @@ void ModalDriver::poll()
         QTest::mouseClick(button, Qt::LeftButton);
     else
         box->reject();
+}
+
+QWidget *ModalDriver::note()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("PrintingNote") && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+QString ModalDriver::noteText()
+{
+    QWidget *shown = note();
+    auto *text = shown ? shown->findChild<QLabel *>(QStringLiteral("PrintingNoteText")) : nullptr;
+    return text ? text->text() : QString();
+}
+
+bool ModalDriver::clickNoteButton(const char *name)
+{
+    QWidget *shown = note();
+    auto *button = shown ? shown->findChild<QAbstractButton *>(QLatin1String(name)) : nullptr;
+    if (button == nullptr || !button->isVisible())
+        return false;
+    QTest::mouseClick(button, Qt::LeftButton);
+    return true;
 }

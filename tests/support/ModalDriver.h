@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
-// Plays the user in front of modal message boxes: every box that comes up is recorded and
-// answered with a mouse click on a button, OK for a message and the next queued answer for a
-// question (No when nothing is queued). Lets a test run a command that shows modal boxes.
+// Plays the user in front of modal message boxes and file dialogs: every box that comes up is
+// recorded and answered with a mouse click on a button, OK for a message and the next queued
+// answer for a question (No when nothing is queued); a file dialog gets the next queued path
+// typed in and saved, or is cancelled when none is queued. Also reads the printing note and
+// presses its buttons. Lets a test run a command that shows modal windows.
 class ModalDriver : public QObject {
     Q_OBJECT
 
@@ -16,6 +19,15 @@ public:
     explicit ModalDriver(QObject *parent = nullptr);
 
     void answerNextQuestion(QMessageBox::StandardButton button);
+    void saveNextFileAs(const QString &path) { m_paths.append(path); }
+    // The paths the file dialogs proposed when they came up.
+    QStringList proposedPaths() const { return m_proposedPaths; }
+
+    // The printing note on screen, if any, its text, and a click on one of its buttons (by
+    // object name; false when the note or the button is not shown).
+    static QWidget *note();
+    static QString noteText();
+    static bool clickNoteButton(const char *name);
     QStringList texts() const { return m_texts; }
     QStringList objectNames() const { return m_objectNames; }
     int pendingAnswers() const { return static_cast<int>(m_answers.size()); }
@@ -24,10 +36,14 @@ public:
 private:
     void poll();
     QMessageBox::StandardButton answerFor(const QMessageBox &box);
+    void answer(QMessageBox *box);
+    void answer(QFileDialog *dialog);
 
     QTimer m_timer;
     QPointer<QWidget> m_lastHandled;
     QList<QMessageBox::StandardButton> m_answers;
     QStringList m_texts;
     QStringList m_objectNames;
+    QStringList m_paths;
+    QStringList m_proposedPaths;
 };
