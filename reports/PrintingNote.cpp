@@ -30,6 +30,8 @@ PrintingNote::PrintingNote(QWidget *owner)
     m_label->setFixedWidth(textWidth);
     accessibility::readAsNotification(m_label);
     auto *layout = new QVBoxLayout(this);
+    // The note grows and shrinks with its text and buttons.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->addWidget(m_label);
     auto *buttons = new QHBoxLayout;
@@ -55,12 +57,14 @@ QPushButton *PrintingNote::addButton(const char *name, const QString &caption)
     return button;
 }
 
+// In the lower right corner, away from the controls, which the windows have at their top left.
 void PrintingNote::showFor(QWidget *owner)
 {
     adjustSize();
-    const QRect area = owner != nullptr ? owner->window()->frameGeometry()
+    const QRect area = owner != nullptr ? owner->window()->geometry()
                                         : QGuiApplication::primaryScreen()->availableGeometry();
-    move(area.center().x() - width() / 2, area.top() + area.height() / 5);
+    constexpr int gap = 24;
+    move(area.right() - gap - width(), area.bottom() - gap - height() - textWidth / 4);
     show();
 }
 

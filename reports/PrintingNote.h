@@ -17,7 +17,7 @@ class PrintingNote : public QWidget {
 public:
     explicit PrintingNote(QWidget *owner);
 
-    // Shows the note over the upper part of its owner's window (or of the screen).
+    // Shows the note over the lower right part of its owner's window (or of the screen).
     void showFor(QWidget *owner);
     void setPrinter(const QString &name);
     // A second File > Print while this report is on its way: says so beside the printer.
