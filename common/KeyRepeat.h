@@ -18,6 +18,10 @@
 // repeats no faster than 200 times a second, and only some time after the first press. Key
 // events made up by tools and tests come that fast. A stamp of 0 means the event carries no
 // time; such a press is fresh after any release.
+// On Wayland the toolkit makes the repeats itself: each is a release and a press, both flagged
+// as a repeat and both stamped with the time of the key's first press. Such a flagged release
+// with its press's stamp is a repeat's, however soon after the press it seems to come. The flag
+// is believed only together with that stamp, and never when it makes a press a fresh one.
 class KeyRepeat {
 public:
     // The shortest time between a press and the release of a repeat that follows it.
@@ -25,7 +29,8 @@ public:
 
     // Returns true when the press is a fresh one, false when it is an auto-repeat.
     bool press(quint64 timestamp);
-    void release(quint64 timestamp);
+    // `flaggedAsRepeat`: the toolkit flags the release as an auto-repeat's.
+    void release(quint64 timestamp, bool flaggedAsRepeat = false);
     // The key is up and no release is pending: where the keyboard focus arrives, say.
     void forget();
 

@@ -102,7 +102,7 @@ bool Dialog::OKButton_Space(QEvent *event)
         else
             m_releaseSettle.stop();
     } else {
-        m_spaceRepeat.release(key->timestamp());
+        m_spaceRepeat.release(key->timestamp(), key->isAutoRepeat());
         if (m_OKButton->isDown())
             m_releaseSettle.start();
     }

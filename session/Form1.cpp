@@ -145,7 +145,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 }
 
 // Keys on the start button go to the session, each with whether it is a repeat of SPACE held
-// down. The toolkit's own repeat flag is not used: see KeyRepeat.
+// down, judged by KeyRepeat from the stamps (the toolkit's flag counts only on a release).
 bool Form1::filterStartButtonKey(QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
@@ -161,7 +161,7 @@ bool Form1::filterStartButtonKey(QEvent *event)
         const bool fresh = !space || m_spaceRepeat.press(key->timestamp());
         Command1_KeyDown(keycodes::fromQtKey(key->key()), !fresh, key->timestamp());
     } else if (space) {
-        m_spaceRepeat.release(key->timestamp());
+        m_spaceRepeat.release(key->timestamp(), key->isAutoRepeat());
     }
     // SPACE starts and pauses; it must not also press and click the button.
     return space;

@@ -9,8 +9,8 @@
 // Input events carry the time they happened (QInputEvent::timestamp(), milliseconds of the
 // monotonic clock modulo 2^32): the main window counts them at that time, even when it reads them
 // after a stall and after the timer's catch-up ticks. Stamps that cannot be the event's time
-// count at its arrival. The clock is the harness's manual clock; events are sent with explicit
-// stamps.
+// count at its arrival, and so do all stamps until one has shown their clock to be ours by
+// coming at once. The clock is the harness's manual clock; events are sent with explicit stamps.
 class TestForm1EventTimes : public QObject {
     Q_OBJECT
 
@@ -33,9 +33,9 @@ class TestForm1EventTimes : public QObject {
     {
         mouse(form().surface(), type, button, stamp);
     }
-    void key(QEvent::Type type, quint64 stamp)
+    void key(QEvent::Type type, quint64 stamp, Qt::Key which = Qt::Key_Space)
     {
-        QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QKeyEvent event(type, which, Qt::NoModifier, QStringLiteral(" "));
         event.setTimestamp(stamp);
         QCoreApplication::sendEvent(m_harness.control("Command1"), &event);
     }
@@ -65,25 +65,34 @@ void TestForm1EventTimes::releaseAfterAStall_data()
     QTest::addColumn<qint64>("clockShift"); // ms added to the clock before the window opens
     QTest::addColumn<QString>("stamp");     // how the release is stamped
     QTest::addColumn<QString>("talkTime");
+    QTest::addColumn<qint64>("startBehind"); // ms the start's stamp lags the clock
+    QTest::addColumn<qint64>("behind");      // and the later stamps
 
     // Left pressed 1 s after the start, the program held up from 1.0 s to 2.5 s, the release at
     // 1.7 s: 3 ticks of speech (1.2, 1.4, 1.6 s) at its true time, 7 counted at its arrival.
     QTest::newRow("true time") << qint64(0) << "true"
-                               << "0.6";
+                               << "0.6" << qint64(0) << qint64(0);
     QTest::newRow("true time, the clock wrapping meanwhile") << (qint64(1) << 31) - 1200 << "true"
-                                                             << "0.6";
+                                                             << "0.6" << qint64(0) << qint64(0);
     QTest::newRow("counted modulo 2^32") << qint64(0) << "true + 2^32"
-                                         << "0.6";
+                                         << "0.6" << qint64(0) << qint64(0);
     QTest::newRow("no stamp (0)") << qint64(0) << "zero"
-                                  << "1.4";
+                                  << "1.4" << qint64(0) << qint64(0);
     QTest::newRow("far in the future") << qint64(0) << "future"
-                                       << "1.4";
+                                       << "1.4" << qint64(0) << qint64(0);
     QTest::newRow("half a wrap away") << qint64(0) << "half wrap"
-                                      << "1.4";
+                                      << "1.4" << qint64(0) << qint64(0);
     QTest::newRow("older than a few seconds") << qint64(0) << "old"
-                                              << "1.4";
+                                              << "1.4" << qint64(0) << qint64(0);
     QTest::newRow("before the previous event") << qint64(0) << "before press"
-                                               << "1.4";
+                                               << "1.4" << qint64(0) << qint64(0);
+    // Stamps from another clock, or from ours after a jump, count at their arrival.
+    QTest::newRow("another clock, 5 s behind") << qint64(0) << "true"
+                                               << "1.4" << qint64(5000) << qint64(5000);
+    QTest::newRow("another clock, 40 s behind") << qint64(0) << "true"
+                                                << "1.4" << qint64(40'000) << qint64(40'000);
+    QTest::newRow("a jump back of 40 s after the start") << qint64(0) << "true"
+                                                         << "1.4" << qint64(0) << qint64(40'000);
 }
 
 void TestForm1EventTimes::releaseAfterAStall()
@@ -91,12 +100,14 @@ void TestForm1EventTimes::releaseAfterAStall()
     QFETCH(qint64, clockShift);
     QFETCH(QString, stamp);
     QFETCH(QString, talkTime);
+    QFETCH(qint64, startBehind);
+    QFETCH(qint64, behind);
     m_harness.clock.advanceMilliseconds(clockShift);
     m_harness.open();
     const quint64 start = nowStamp();
-    space(start);
+    space(start - startBehind);
     m_harness.tick(5);
-    surfaceMouse(QEvent::MouseButtonPress, Qt::LeftButton, nowStamp());
+    surfaceMouse(QEvent::MouseButtonPress, Qt::LeftButton, nowStamp() - behind);
     QCOMPARE(text("Clock"), QStringLiteral("time(s)"));
     stall(1500);
     catchUp();
@@ -107,7 +118,7 @@ void TestForm1EventTimes::releaseAfterAStall()
     // As the windowing system gives them: 32 bits.
     const auto wrapped = [](quint64 ms) { return quint64(quint32(ms)); };
     const QHash<QString, quint64> stamps{
-        {"true", wrapped(trueTime)},
+        {"true", wrapped(trueTime - behind)},
         {"true + 2^32", wrapped(trueTime) + (quint64(1) << 32)},
         {"zero", 0},
         {"future", wrapped(now + 100'000)},
@@ -153,6 +164,8 @@ void TestForm1EventTimes::spaceInsideAStall()
 void TestForm1EventTimes::startOnInstructionsAMomentAgo()
 {
     m_harness.open();
+    // A key that does nothing, read as it is pressed, shows that the stamps are the clock's.
+    key(QEvent::KeyPress, nowStamp(), Qt::Key_A);
     m_harness.clock.advanceMilliseconds(1000);
     mouse(*m_harness.control("Instructions"), QEvent::MouseButtonPress, Qt::MiddleButton,
           nowStamp() - 450);

@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QThread>
 
-QString XDesktop::start(const QProcessEnvironment &base, int firstDisplay)
+QString XDesktop::start(const QProcessEnvironment &base, int firstDisplay, bool withWindowManager)
 {
     int number = firstDisplay;
     while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
@@ -29,6 +29,8 @@ QString XDesktop::start(const QProcessEnvironment &base, int firstDisplay)
             return QStringLiteral("Xvfb did not open display %1").arg(m_display);
         QThread::msleep(50);
     }
+    if (!withWindowManager)
+        return {};
     m_openbox.setProcessEnvironment(m_env);
     m_openbox.start(QStringLiteral("openbox"), {});
     if (!m_openbox.waitForStarted())

@@ -20,8 +20,9 @@ public:
     ~XDesktop() { stop(); }
 
     // Starts the X server on the first free display from `firstDisplay`, then the window
-    // manager, both in `base` (with DISPLAY set). Returns what went wrong, or nothing.
-    QString start(const QProcessEnvironment &base, int firstDisplay);
+    // manager unless told not to, both in `base` (with DISPLAY set). Returns what went wrong, or
+    // nothing.
+    QString start(const QProcessEnvironment &base, int firstDisplay, bool withWindowManager = true);
     void stop();
 
     QString display() const { return m_display; }
