@@ -16,13 +16,15 @@ constexpr int textWidth = 420; // device-independent pixels; longer messages wra
 
 } // namespace
 
+// A tool-tip window: the window manager never focuses it (on X11 it is not managed at all), and
+// a Wayland compositor shows it as a popup of its owner without a grab, which never gets the
+// keyboard, where a window of its own would be given the focus as it comes up.
 PrintingNote::PrintingNote(QWidget *owner)
-    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowDoesNotAcceptFocus),
-      m_label(new QLabel(this))
+    : QFrame(owner, Qt::ToolTip | Qt::WindowDoesNotAcceptFocus), m_label(new QLabel(this))
 {
     setObjectName(QStringLiteral("PrintingNote"));
     setWindowTitle(QString::fromLatin1(messagebox::title) + QStringLiteral(" - ") + tr("Printing"));
+    setFrameStyle(QFrame::Box | QFrame::Plain);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     m_label->setObjectName(QStringLiteral("PrintingNoteText"));

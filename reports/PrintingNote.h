@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QFrame>
 
 class QLabel;
 class QPushButton;
@@ -11,7 +11,7 @@ class QPushButton;
 // keyboard or the pointer by itself, so a running session keeps its SPACE bar and its mouse
 // buttons whenever the news comes; it stays until the user closes it. A reader hears the outcome
 // as a notification.
-class PrintingNote : public QWidget {
+class PrintingNote : public QFrame {
     Q_OBJECT
 
 public:
