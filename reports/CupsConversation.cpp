@@ -243,8 +243,8 @@ public:
                      CUPS_FORMAT_PDF);
         ippAddBoolean(request, IPP_TAG_OPERATION, "last-document", 1);
         const bool written =
-            cupsSendRequest(m_link.http(), request, m_resource.constData(),
-                            CUPS_LENGTH_VARIABLE) == HTTP_STATUS_CONTINUE &&
+            cupsSendRequest(m_link.http(), request, m_resource.constData(), CUPS_LENGTH_VARIABLE) ==
+                HTTP_STATUS_CONTINUE &&
             cupsWriteRequestData(m_link.http(), pdf.constData(), static_cast<size_t>(pdf.size())) ==
                 HTTP_STATUS_CONTINUE;
         ippDelete(request);
@@ -416,6 +416,9 @@ CupsConversation::CupsConversation(ReportPage page, std::shared_ptr<Stake> stake
 
 QString CupsConversation::serviceName()
 {
+    // The print library reads its settings once per thread; this thread may have read them
+    // before the environment or the configuration changed, so they are read anew.
+    cupsSetServer(nullptr);
     const QString host = QString::fromUtf8(cupsServer());
     if (host.startsWith(QLatin1Char('/')) ||
         (host == QLatin1String("localhost") && ippPort() == IPP_PORT))

@@ -39,7 +39,8 @@ public:
     // the stake first (it has then told the user that nothing was printed).
     void run();
 
-    // The print service this process talks to: "host:port", or empty for the local one.
+    // The print service a conversation started now talks to: "host:port", or empty for the
+    // local one. Read afresh on every call, on any thread.
     static QString serviceName();
 
 signals:

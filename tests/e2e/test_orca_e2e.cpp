@@ -56,6 +56,7 @@ private slots:
     void cleanupTestCase();
     void startAndPauseAreSpoken();
     void resultsAreReviewedOnlyWhileShown();
+    void aPrintOutcomeIsSpokenAndTakesNoKeys();
     void aPressSpeaksTheScores();
     void orcaWasSentNothingItCannotSpeak();
 
@@ -205,6 +206,8 @@ void TestOrcaE2E::initTestCase()
     failed = start(m_orca, QStringLiteral("orca"), {"-u", home + "/orca", "--debug-file", log});
     QVERIFY2(failed.isEmpty(), qPrintable(failed));
     QVERIFY2(hear(QStringLiteral("Screen reader on\\."), 30000), "Orca did not start");
+    // A print service that is not there: a print's outcome is known at once.
+    m_env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:9"));
     failed = start(m_app, QStringLiteral(TALLYMERE_BINARY), {});
     QVERIFY2(failed.isEmpty(), qPrintable(failed));
     const QString main = m_desktop.waitForWindow(XDesktop::mainWindowTitle);
@@ -285,6 +288,21 @@ void TestOrcaE2E::resultsAreReviewedOnlyWhileShown()
     for (const char *result : results)
         QVERIFY2(!running.contains(QLatin1String(result)), result);
     QVERIFY(!running.contains(QLatin1String("Reset all counters")));
+}
+
+// A print's outcome is spoken as it comes, while the session runs, and the SPACE after it still
+// pauses: the note took neither the focus nor the keyboard.
+void TestOrcaE2E::aPrintOutcomeIsSpokenAndTakesNoKeys()
+{
+    key(QStringLiteral("alt+f"), 400);
+    key(QStringLiteral("p"));
+    QVERIFY2(hear(QStringLiteral(".*Check if the printer is ready\\..*")), "no prompt spoken");
+    key(QStringLiteral("Return"));
+    QVERIFY2(hear(QStringLiteral(".*The print service at 127\\.0\\.0\\.1:9 is not running, so "
+                                 "the report cannot be printed\\..*")),
+             "the outcome was not spoken");
+    key(QStringLiteral("space"));
+    QVERIFY2(hear(startButton), "the SPACE after the outcome did not pause");
 }
 
 // A press speaks the 0-100 score; where-am-I gives both scores, or "not rated".
