@@ -294,7 +294,19 @@ void TestOrcaE2E::resultsAreReviewedOnlyWhileShown()
 // pauses: the note took neither the focus nor the keyboard.
 void TestOrcaE2E::aPrintOutcomeIsSpokenAndTakesNoKeys()
 {
-    key(QStringLiteral("alt+f"), 400);
+    // The File menu, with Alt held and let go as a hand does (a screen reader's key grabs miss a
+    // chord as quick as "alt+f"); struck again should a loaded machine still miss it.
+    bool opened = false;
+    for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
+        m_desktop.xdo({"keydown", "alt"});
+        pause(150);
+        key(QStringLiteral("f"));
+        m_desktop.xdo({"keyup", "alt"});
+        opened = hear(QStringLiteral("Print\\."), 4000);
+        if (!opened)
+            key(QStringLiteral("Escape"));
+    }
+    QVERIFY2(opened, "the File menu did not open");
     key(QStringLiteral("p"));
     QVERIFY2(hear(QStringLiteral(".*Check if the printer is ready\\..*")), "no prompt spoken");
     key(QStringLiteral("Return"));
