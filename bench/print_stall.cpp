@@ -70,8 +70,7 @@ Stall printOnce(ReportDelivery &delivery)
         return fields;
     });
     done.exec();
-    while (QWidget *note = ModalDriver::note())
-        note->close();
+    ModalDriver::closeNotes();
     return stall;
 }
 

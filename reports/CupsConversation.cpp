@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -73,6 +74,20 @@ int integerIn(ipp_t *collection, const char *name)
     return ippGetInteger(ippFindAttribute(collection, name, IPP_TAG_INTEGER), 0);
 }
 
+// The paper a media keyword names ("iso_a4_210x297mm", or a legacy name such as "A4"), with the
+// smallest margins; nothing for an unknown or empty name.
+std::optional<QPageLayout> paperNamed(const char *keyword)
+{
+    if (keyword == nullptr || *keyword == '\0')
+        return std::nullopt;
+    const pwg_media_t *pwg = pwgMediaForPWG(keyword);
+    if (pwg == nullptr)
+        pwg = pwgMediaForLegacy(keyword);
+    if (pwg == nullptr || pwg->width <= 0 || pwg->length <= 0)
+        return std::nullopt;
+    return ReportPdf::pageLayoutFor(pwg->width, pwg->length, 0, 0, 0, 0);
+}
+
 // The printer's default paper from its "media-col-default" (size and margins), else from the
 // keyword of its "media-default"; nothing where it names neither.
 std::optional<QPageLayout> defaultPaper(ipp_t *attributes)
@@ -90,14 +105,8 @@ std::optional<QPageLayout> defaultPaper(ipp_t *attributes)
                                             integerIn(media, "media-right-margin"),
                                             integerIn(media, "media-bottom-margin"));
     }
-    const char *keyword =
-        ippGetString(ippFindAttribute(attributes, "media-default", IPP_TAG_ZERO), 0, nullptr);
-    const pwg_media_t *pwg = keyword != nullptr ? pwgMediaForPWG(keyword) : nullptr;
-    if (pwg == nullptr && keyword != nullptr)
-        pwg = pwgMediaForLegacy(keyword);
-    if (pwg != nullptr && pwg->width > 0 && pwg->length > 0)
-        return ReportPdf::pageLayoutFor(pwg->width, pwg->length, 0, 0, 0, 0);
-    return std::nullopt;
+    return paperNamed(
+        ippGetString(ippFindAttribute(attributes, "media-default", IPP_TAG_ZERO), 0, nullptr));
 }
 
 // The connection to the print service and the bound on every wait for it.
@@ -206,15 +215,9 @@ public:
         ipp_t *response = m_link.ask(request);
         std::optional<QPageLayout> page = defaultPaper(response);
         ippDelete(response);
-        if (page)
-            return *page;
-        const QByteArray media = option(*m_dest, "media").toUtf8();
-        const pwg_media_t *pwg = media.isEmpty() ? nullptr : pwgMediaForPWG(media.constData());
-        if (pwg == nullptr && !media.isEmpty())
-            pwg = pwgMediaForLegacy(media.constData());
-        if (pwg != nullptr && pwg->width > 0 && pwg->length > 0)
-            return ReportPdf::pageLayoutFor(pwg->width, pwg->length, 0, 0, 0, 0);
-        return ReportPdf::localeDefaultPage();
+        if (!page)
+            page = paperNamed(cupsGetOption("media", m_dest->num_options, m_dest->options));
+        return page.value_or(ReportPdf::localeDefaultPage());
     }
 
     bool createJob(const QString &title)
@@ -302,20 +305,9 @@ private:
         return request;
     }
 
-    Kind refusedKind()
-    {
-        m_outcome.detail = lastError();
-        if (m_link.gaveUp())
-            return Kind::NoAnswer;
-        if (serviceDown())
-            return Kind::ServiceUnavailable;
-        return signInAsked() ? Kind::SignInNeeded : Kind::JobRefused;
-    }
-
-    // No default destination: the service is down or silent, asks for a sign-in, has no printer
-    // at all, or has printers without a default. Only the default is ever printed on, but "no
-    // printer" must not be said of a machine that has printers without a default.
-    Kind noDefaultKind()
+    // Why the last request was not answered as asked, where the service itself is the reason:
+    // silent, not running, or asking for a sign-in. Keeps the service's own words.
+    std::optional<Kind> serviceFailure()
     {
         m_outcome.detail = lastError();
         if (m_link.gaveUp())
@@ -324,6 +316,18 @@ private:
             return Kind::ServiceUnavailable;
         if (signInAsked())
             return Kind::SignInNeeded;
+        return std::nullopt;
+    }
+
+    Kind refusedKind() { return serviceFailure().value_or(Kind::JobRefused); }
+
+    // No default destination: the service is down or silent, asks for a sign-in, has no printer
+    // at all, or has printers without a default. Only the default is ever printed on, but "no
+    // printer" must not be said of a machine that has printers without a default.
+    Kind noDefaultKind()
+    {
+        if (const std::optional<Kind> failure = serviceFailure())
+            return *failure;
         m_outcome.installed = installedPrinters();
         if (m_link.gaveUp())
             return Kind::NoAnswer;

@@ -146,8 +146,7 @@ void TestPrintRatingsE2E::init()
 
 void TestPrintRatingsE2E::cleanup()
 {
-    while (QWidget *note = ModalDriver::note())
-        note->close();
+    ModalDriver::closeNotes();
     m_delivery.reset();
     m_user.reset();
     // Whatever a case did to the print service, the next one finds it running with its queue.

@@ -178,8 +178,7 @@ void TestPrintSessionE2E::init()
 
 void TestPrintSessionE2E::cleanup()
 {
-    while (QWidget *note = ModalDriver::note())
-        note->close();
+    ModalDriver::closeNotes();
     m_delivery.reset();
     m_user.reset();
     // Whatever a case did to the print service, the next one finds it running with its queue.

@@ -98,3 +98,9 @@ bool ModalDriver::clickNoteButton(const char *name)
     QTest::mouseClick(button, Qt::LeftButton);
     return true;
 }
+
+void ModalDriver::closeNotes()
+{
+    while (QWidget *shown = note())
+        shown->close();
+}

@@ -28,6 +28,8 @@ public:
     static QWidget *note();
     static QString noteText();
     static bool clickNoteButton(const char *name);
+    // Closes every printing note still shown, as a user closes it.
+    static void closeNotes();
     QStringList texts() const { return m_texts; }
     QStringList objectNames() const { return m_objectNames; }
     int pendingAnswers() const { return static_cast<int>(m_answers.size()); }
