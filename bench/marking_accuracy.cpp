@@ -13,10 +13,10 @@
 //
 //   bench_marking_accuracy [--timelines N] [--seconds S] [--seed N]
 
-#include "common/KeyRepeat.h"
-#include "session/DriftFreeTimer.h"
-#include "session/MonotonicClock.h"
-#include "session/SessionEngine.h"
+#include "core/events/DriftFreeTimer.h"
+#include "core/events/KeyRepeat.h"
+#include "core/events/MonotonicClock.h"
+#include "core/session/SessionEngine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -11,10 +11,10 @@
 #include "CupsSandbox.h"
 #include "ModalDriver.h"
 
-#include "common/ClassicLook.h"
-#include "common/FontSubstitutes.h"
-#include "reports/PrintCommands.h"
-#include "reports/ReportDelivery.h"
+#include "widgets/delivery/PrintCommands.h"
+#include "widgets/delivery/ReportDelivery.h"
+#include "widgets/kit/ClassicLook.h"
+#include "widgets/kit/FontSubstitutes.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,11 +5,11 @@
 //
 //   bench_startup [runs]          (default 15 runs of each; QT_QPA_PLATFORM defaults to offscreen)
 
-#include "common/ClassicLook.h"
 #include "assets/Assets.h"
-#include "common/FontSubstitutes.h"
-#include "session/Form1.h"
-#include "session/WindowNavigator.h"
+#include "startup/WindowNavigator.h"
+#include "widgets/kit/ClassicLook.h"
+#include "widgets/kit/FontSubstitutes.h"
+#include "windows/main/Form1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -67,7 +67,7 @@ int runChild(int argc, char *argv[], bool full)
     std::unique_ptr<QMainWindow> window;
     if (full) {
         QApplication::setWindowIcon(assets::applicationIcon());
-        window = std::make_unique<Form1>(navigator);
+        window = std::make_unique<Form1>(navigator.delivery());
     } else {
         window = std::make_unique<QMainWindow>();
         window->setWindowTitle(QStringLiteral("Bare window"));

@@ -6,7 +6,7 @@
 //
 //   bench_tick_accuracy [--duration SECONDS] [--block-every SECONDS] [--block-for MILLISECONDS]
 
-#include "session/DriftFreeTimer.h"
+#include "core/events/DriftFreeTimer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

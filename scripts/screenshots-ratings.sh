@@ -7,7 +7,7 @@ build=${1:?build directory}
 out=${2:-$build/screenshots}
 display=${3:-:57}
 mkdir -p "$out"
-preview="$build/tests/ratings/ratings_preview"
+preview="$build/tests/windows/ratings_preview"
 [ -x "$preview" ] || { echo "build ratings_preview first" >&2; exit 1; }
 
 pids=()

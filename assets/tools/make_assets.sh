@@ -19,3 +19,4 @@ for size in 16 32 64; do
 done
 # One icon resource with the 16, 32 and 48 pixel images, for desktops that want an .ico.
 convert "$out/icon16.png" "$out/icon32.png" "$out/icon48.png" "$out/tallymere.ico"
+python3 "$here/draw_pictures.py"

@@ -8,7 +8,7 @@
 #include "ReportReadBack.h"
 #include "XDesktop.h"
 
-#include "ratings/ScaleTable.h"
+#include "core/ratings/ScaleTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,10 +2,10 @@
 #include "ModalDriver.h"
 #include "ReportReadBack.h"
 
-#include "common/ClassicLook.h"
-#include "common/FontSubstitutes.h"
-#include "reports/PrintCommands.h"
-#include "reports/ReportDelivery.h"
+#include "widgets/delivery/PrintCommands.h"
+#include "widgets/delivery/ReportDelivery.h"
+#include "widgets/kit/ClassicLook.h"
+#include "widgets/kit/FontSubstitutes.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -2,15 +2,14 @@
 #include "ModalDriver.h"
 #include "ReportReadBack.h"
 
-#include "common/ClassicLook.h"
-#include "common/FontSubstitutes.h"
-#include "reports/PrintCommands.h"
-#include "reports/ReportDelivery.h"
+#include "widgets/delivery/PrintCommands.h"
+#include "widgets/delivery/ReportDelivery.h"
+#include "widgets/kit/ClassicLook.h"
+#include "widgets/kit/FontSubstitutes.h"
 
-#include "session/Form1.h"
-#include "session/Form1Surface.h"
-#include "session/SessionEngine.h"
-#include "session/WindowNavigator.h"
+#include "core/session/SessionEngine.h"
+#include "windows/main/Form1.h"
+#include "windows/main/Form1Surface.h"
 
 #include <QAction>
 #include <QApplication>
@@ -444,8 +443,8 @@ void TestPrintSessionE2E::silentServiceIsToldWhileTheSessionCounts()
     const QByteArray sandbox = qgetenv("CUPS_SERVER");
     const QString service = QStringLiteral("127.0.0.1:%1").arg(silent.serverPort());
     qputenv("CUPS_SERVER", service.toUtf8());
-    WindowNavigator navigator;
-    Form1 window(navigator);
+    ReportDelivery delivery;
+    Form1 window(delivery);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QWidget *start = window.control(QStringLiteral("Command1"));
@@ -472,7 +471,7 @@ void TestPrintSessionE2E::silentServiceIsToldWhileTheSessionCounts()
     const qint64 held = hold.elapsed();
     QTest::keyClick(start, Qt::Key_Space);
     const qint64 paused = attempt.elapsed();
-    QTRY_VERIFY_WITH_TIMEOUT(!navigator.delivery().busy(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!delivery.busy(), 5000);
     qputenv("CUPS_SERVER", sandbox);
     QVERIFY2(waited < 12000, qPrintable(QString::number(waited)));
     QCOMPARE(m_user->texts(), QStringList{"Check if the printer is ready."});

@@ -7,7 +7,7 @@
 #include "ReportReadBack.h"
 #include "WestonDesktop.h"
 
-#include "ratings/ScaleTable.h"
+#include "core/ratings/ScaleTable.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

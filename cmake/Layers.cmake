@@ -1,0 +1,63 @@
+# The program's libraries stand in layers, each using only those below it:
+#   core (Qt Core only, no display) < printing (Qt Gui, CUPS) < widgets < windows < startup.
+# A library names its layer and every library it uses. Each gets an include root of its own in
+# the build tree, holding only its own folder, so a header of a library it does not link (itself
+# or through what it links) is not found and the build fails. After every library is declared,
+# tallymere_check_layers() fails the configure on a link that runs up a layer or from one window
+# to another.
+
+set(TALLYMERE_LAYERS core printing widgets windows startup)
+
+# tallymere_library(<target> LAYER <layer> SOURCES <files...> [LINK <libraries...>])
+function(tallymere_library target)
+  cmake_parse_arguments(ARG "" "LAYER" "SOURCES;LINK" ${ARGN})
+  if(NOT ARG_LAYER IN_LIST TALLYMERE_LAYERS)
+    message(FATAL_ERROR "${target}: LAYER must be one of ${TALLYMERE_LAYERS}")
+  endif()
+  add_library(${target} STATIC ${ARG_SOURCES})
+  tallymere_include_root(${target} PUBLIC)
+  target_link_libraries(${target} PUBLIC ${ARG_LINK})
+  set_target_properties(${target} PROPERTIES TALLYMERE_LAYER ${ARG_LAYER})
+  set_property(GLOBAL APPEND PROPERTY TALLYMERE_LIBRARIES ${target})
+  tallymere_warnings(${target})
+endfunction()
+
+# The target's own include root: <build>/include/<target>/<folder>, a link to the source folder,
+# so that its headers are included by their path from the top of the tree.
+function(tallymere_include_root target scope)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  if(NOT EXISTS ${root}/${folder})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+  endif()
+  target_include_directories(${target} ${scope} ${root})
+endfunction()
+
+function(tallymere_layer_index target out)
+  get_target_property(layer ${target} TALLYMERE_LAYER)
+  list(FIND TALLYMERE_LAYERS "${layer}" index)
+  set(${out} ${index} PARENT_SCOPE)
+endfunction()
+
+# Every project library (and the program, LAYER startup) links down, and no window another.
+function(tallymere_check_layers)
+  get_property(targets GLOBAL PROPERTY TALLYMERE_LIBRARIES)
+  foreach(target ${targets})
+    tallymere_layer_index(${target} own)
+    get_target_property(links ${target} LINK_LIBRARIES)
+    foreach(used ${links})
+      if(NOT TARGET ${used} OR NOT used IN_LIST targets)
+        continue()
+      endif()
+      tallymere_layer_index(${used} theirs)
+      get_target_property(layer ${target} TALLYMERE_LAYER)
+      if(theirs GREATER own OR (theirs EQUAL own AND layer STREQUAL "windows"))
+        get_target_property(usedLayer ${used} TALLYMERE_LAYER)
+        message(FATAL_ERROR "${target} (${layer}) links ${used} (${usedLayer}): a library "
+                            "uses only layers below its own, and no window links another")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()

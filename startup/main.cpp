@@ -1,0 +1,35 @@
+// Start-up: the application object with the program's own style and palette, its names, icon
+// and font substitutes, then the main window, maximized. The program ends when its last window
+// closes.
+
+#include "assets/Assets.h"
+#include "startup/WindowNavigator.h"
+#include "widgets/kit/ClassicLook.h"
+#include "widgets/kit/FontSubstitutes.h"
+#include "windows/main/Form1.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // Our own style and light palette, whatever the desktop's scheme.
+    classiclook::apply();
+    QApplication::setApplicationName(QStringLiteral("Tallymere"));
+    // No display name is set: Qt would append it to every window title, and the main window's
+    // caption must read exactly as designed. The display name falls back to the name above.
+    QApplication::setApplicationVersion(QStringLiteral("2.02"));
+    // Lets the desktop match the running windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tallymere"));
+    QApplication::setWindowIcon(assets::applicationIcon());
+    fonts::registerSubstitutes();
+
+    WindowNavigator navigator;
+    // The main window is unloaded, and destroyed, when it closes; the navigator's windows may
+    // outlive it.
+    auto *mainWindow = new Form1(navigator.delivery());
+    navigator.connectMain(mainWindow);
+    mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+    mainWindow->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,134 @@
+#include "widgets/delivery/ReportDelivery.h"
+
+#include "printing/ReportPdf.h"
+#include "widgets/delivery/PrintingNote.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace {
+
+QString suggestedPath(const QString &fileName)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(fileName);
+}
+
+} // namespace
+
+ReportDelivery::ReportDelivery(QObject *parent) : QObject(parent)
+{
+    m_bound.setSingleShot(true);
+    m_bound.setInterval(std::chrono::seconds(PrintOutcome::boundSeconds));
+    connect(&m_bound, &QTimer::timeout, this, &ReportDelivery::giveUp);
+}
+
+ReportDelivery::~ReportDelivery()
+{
+    if (m_worker.isNull())
+        return;
+    // Every wait of the worker looks at the stake a few times a second.
+    m_stake->store(CupsConversation::Stage::Closed);
+    constexpr int endingMs = 2000;
+    if (!m_worker->wait(QDeadlineTimer(endingMs)))
+        m_worker->disconnect(this); // caught in a name lookup; it does nothing more
+}
+
+void ReportDelivery::sayBusy(QWidget *parent)
+{
+    if (!m_note)
+        showNote(parent);
+    m_note->sayAlreadySending();
+}
+
+void ReportDelivery::showNote(QWidget *parent)
+{
+    m_note = new PrintingNote(parent);
+    m_note->setAttribute(Qt::WA_DeleteOnClose);
+    m_note->setPrinter(m_printer);
+    connect(m_note, &PrintingNote::saveAsked, this, &ReportDelivery::savePdf);
+    m_note->showFor(parent);
+}
+
+void ReportDelivery::deliver(QWidget *parent, const ReportPage &page, const QString &pdfFileName)
+{
+    if (busy())
+        return;
+    m_parent = parent;
+    m_page = page;
+    m_pdfFileName = pdfFileName;
+    m_printer.clear();
+    m_service = CupsConversation::serviceName();
+    if (m_note)
+        m_note->close(); // the outcome of the report before
+    showNote(parent);
+
+    m_stake = std::make_shared<CupsConversation::Stake>(CupsConversation::Stage::Open);
+    auto *conversation = new CupsConversation(page, m_stake);
+    connect(conversation, &CupsConversation::printerFound, this, &ReportDelivery::printerFound);
+    connect(conversation, &CupsConversation::finished, this, &ReportDelivery::tell);
+    QThread *worker = QThread::create([conversation] { conversation->run(); });
+    worker->setObjectName(QStringLiteral("print"));
+    connect(worker, &QThread::finished, conversation, &QObject::deleteLater);
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    m_worker = worker;
+    worker->start();
+    m_bound.start();
+}
+
+void ReportDelivery::printerFound(const QString &name)
+{
+    m_printer = name;
+    if (m_note)
+        m_note->setPrinter(name);
+}
+
+void ReportDelivery::tell(const PrintOutcome &outcome)
+{
+    m_bound.stop();
+    if (outcome.printed()) {
+        if (m_note)
+            m_note->close();
+        return;
+    }
+    // The note may have gone with the window of the command; the message never does.
+    if (!m_note)
+        showNote(m_parent);
+    m_note->tell(outcome.message(), outcome.canSaveInstead());
+}
+
+// The last resort: a worker that has not created the job by now never will, and the user is
+// told so. A worker that has created it is waited for.
+void ReportDelivery::giveUp()
+{
+    auto open = CupsConversation::Stage::Open;
+    if (!m_stake->compare_exchange_strong(open, CupsConversation::Stage::Closed))
+        return;
+    PrintOutcome outcome;
+    outcome.kind = PrintOutcome::Kind::NoAnswer;
+    outcome.service = m_service;
+    tell(outcome);
+}
+
+// Asked from the note: the same page, on the locale's paper, into a file the user chooses.
+void ReportDelivery::savePdf()
+{
+    // Qt's own dialog, as every dialog of the program (classiclook::apply), in its palette.
+    QString path =
+        QFileDialog::getSaveFileName(m_parent, tr("Save the report as PDF"),
+                                     suggestedPath(m_pdfFileName), tr("PDF files (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    const SaveOutcome saved = ReportPdf::save(m_page, path);
+    if (!m_note)
+        showNote(m_parent);
+    m_note->tell(saved.message(), !saved.saved);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/reports/ReportPage.h"
+#include "printing/CupsConversation.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+
+class PrintingNote;
+class QThread;
+class QWidget;
+
+// Takes a report from a print command to the printer and tells the user what became of it, one
+// report at a time for the whole program, without ever taking the user's input: the
+// conversation with the print service runs on a worker thread, and a modeless note that takes
+// no focus names the printer while the report is on its way, then tells the outcome and stays
+// until it is closed, with the offer to save the report as PDF where nothing was printed. A
+// printed report is not announced; the note closes.
+//
+// Bound: should the worker not have created the job within 10 s (a call of the print library
+// that does not heed its deadline, such as a name lookup), the report is closed as unanswered and
+// whatever the worker says later is ignored; it can no longer create the job. A job created in
+// time is told as what it became, however late its news.
+class ReportDelivery : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ReportDelivery(QObject *parent = nullptr);
+    // Closes a report still on its way and gives its worker up to 2 s to end.
+    ~ReportDelivery() override;
+
+    // A worker is still running: another report has to wait.
+    bool busy() const { return !m_worker.isNull(); }
+    // Tells the user, in the note (shown anew over `parent` if it has gone), that a report is
+    // already on its way.
+    void sayBusy(QWidget *parent);
+    // Sends `page`; `parent` is the window of the command, `pdfFileName` the file name offered
+    // when the report is to be saved instead. Ignored while busy.
+    void deliver(QWidget *parent, const ReportPage &page, const QString &pdfFileName);
+
+private:
+    void showNote(QWidget *parent);
+    void printerFound(const QString &name);
+    void tell(const PrintOutcome &outcome);
+    void giveUp();
+    void savePdf();
+
+    QPointer<QThread> m_worker;
+    std::shared_ptr<CupsConversation::Stake> m_stake;
+    QTimer m_bound;
+    QPointer<QWidget> m_parent;
+    QPointer<PrintingNote> m_note;
+    QString m_service;
+    QString m_printer;
+    ReportPage m_page;
+    QString m_pdfFileName;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "widgets/kit/ControlRow.h"
+
+#include <QLabel>
+
+// A label as the designer draws it: opaque or transparent, no border, a sunken 3-D edge or a flat
+// one-pixel line. Unlike a plain QLabel it keeps every mouse press and release, so a press over
+// a label never reaches the window's background; it reports them as button codes (1, 2, 4).
+class BorderedLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit BorderedLabel(QWidget *parent = nullptr);
+
+    void setBorderStyle(BorderStyle style);
+    BorderStyle borderStyle() const { return m_border; }
+
+    void setTransparent(bool transparent);
+    bool isTransparent() const { return m_transparent; }
+
+    void setTextColour(const QColor &colour);
+    QColor textColour() const;
+    void setBackColour(const QColor &colour);
+    QColor backColour() const;
+
+    // What the label shows, for a screen reader: a value display with the reader name
+    // "Talking time in seconds" is read as "Talking time in seconds: 3.6", its current text.
+    void setReaderName(const QString &name);
+    QString readerName() const { return m_readerName; }
+
+signals:
+    // With the event's timestamp (milliseconds, as the windowing system stamped it).
+    void mouseDown(int buttonCode, quint64 timestamp);
+    void mouseUp(int buttonCode, quint64 timestamp);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    BorderStyle m_border = BorderStyle::None;
+    bool m_transparent = false;
+    QString m_readerName;
+};

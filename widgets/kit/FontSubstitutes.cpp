@@ -1,0 +1,28 @@
+#include "widgets/kit/FontSubstitutes.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace fonts {
+
+void registerSubstitutes()
+{
+    // Liberation Sans and Serif share Arial's and Times New Roman's metrics; MS Sans Serif was
+    // a sans face of Arial's proportions. DejaVu Sans is as wide as Verdana, and in its heaviest
+    // weight stands in for Arial Black.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Arial Black"),
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Times New Roman"),
+        {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Verdana"),
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Courier New"), {QStringLiteral("Liberation Mono"),
+                                                               QStringLiteral("DejaVu Sans Mono")});
+}
+
+} // namespace fonts

@@ -1,0 +1,223 @@
+#include "windows/main/Form1.h"
+
+#include "assets/Assets.h"
+#include "core/events/DriftFreeTimer.h"
+#include "core/events/KeyCodes.h"
+#include "widgets/delivery/PrintCommands.h"
+#include "widgets/kit/Accessibility.h"
+#include "widgets/kit/BorderedLabel.h"
+#include "widgets/kit/DesignButton.h"
+#include "widgets/kit/LayoutBuilder.h"
+#include "widgets/kit/ScreenPlacement.h"
+#include "windows/main/Form1Layout.h"
+#include "windows/main/Form1Surface.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+Form1::Form1(ReportDelivery &delivery, const MonotonicClock *clock)
+    : m_delivery(delivery), m_surface(makeSurface()),
+      m_controls(layout::build(m_surface, form1layout::rows())), m_timer(makeTimer(clock)),
+      m_command1(qobject_cast<DesignButton *>(m_controls.value(QStringLiteral("Command1")))),
+      m_eventClock(m_timer->clock()), m_view(*this, *m_surface, m_controls, *m_timer),
+      m_engine(m_view)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(form1layout::caption));
+    setWindowIcon(assets::applicationIcon());
+    setCentralWidget(m_surface);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    buildMenu();
+    // A reader meets the menu bar before the client area, although the bar was made after it.
+    accessibility::readTopDown(this);
+    connectControls();
+    fitCaptions();
+    // The designed pointer, until the load below sets the default arrow.
+    m_surface->setCursor(Qt::SizeAllCursor);
+    screenplacement::restore(*this, form1layout::designLeft, form1layout::designTop,
+                             form1layout::designWidth, form1layout::designHeight);
+    setWindowState(Qt::WindowMaximized);
+    m_engine.Form_Load();
+    focusStartButton();
+}
+
+Form1::~Form1() = default;
+
+Form1Surface *Form1::makeSurface()
+{
+    auto *surface = new Form1Surface(this);
+    surface->setObjectName(QStringLiteral("Form1ClientArea"));
+    const Rgb back = form1layout::backColour;
+    surface->setBackColour(QColor(back.r, back.g, back.b));
+    surface->setPicture(QPixmap(assets::backgroundPath));
+    return surface;
+}
+
+DriftFreeTimer *Form1::makeTimer(const MonotonicClock *clock)
+{
+    auto *timer = clock ? new DriftFreeTimer(*clock, this) : new DriftFreeTimer(this);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setInterval(form1layout::timerInterval);
+    timer->setEnabled(false);
+    return timer;
+}
+
+void Form1::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("Form1MenuBar"));
+
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("MnuFilE"));
+    file->menuAction()->setObjectName(QStringLiteral("MnuFilE"));
+    // A menu takes the mouse: a button held on the window ends its hold as the menu opens.
+    connect(file, &QMenu::aboutToShow, m_surface, &Form1Surface::releaseHeld);
+    QAction *print = file->addAction(QStringLiteral("&Print"), this, &Form1::MnuFilPrint_Click);
+    print->setObjectName(QStringLiteral("MnuFilPrint"));
+    file->addSeparator()->setObjectName(QStringLiteral("MnuFilDash"));
+    QAction *exit = file->addAction(QStringLiteral("&Exit"), this, &Form1::MnuFilExit_Click);
+    exit->setObjectName(QStringLiteral("MnuFilExit"));
+
+    // A command on the menu bar itself, with no submenu.
+    QAction *ratings = bar->addAction(QStringLiteral("Perceptual ratings"));
+    ratings->setObjectName(QStringLiteral("MnuPerceptualRatings"));
+    connect(ratings, &QAction::triggered, this, &Form1::MnuPerceptualRatings_Click);
+
+    QMenu *about = bar->addMenu(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("MnuAbout"));
+    about->menuAction()->setObjectName(QStringLiteral("MnuAbout"));
+    connect(about, &QMenu::aboutToShow, m_surface, &Form1Surface::releaseHeld);
+    QAction *specificationsItem = about->addAction(QStringLiteral("&Specifications"), this,
+                                                   &Form1::MnuAbtSpecifications_Click);
+    specificationsItem->setObjectName(QStringLiteral("MnuAbtSpecifications"));
+    QAction *aboutItem =
+        about->addAction(QStringLiteral("&About"), this, &Form1::MnuAbtAbout_Click);
+    aboutItem->setObjectName(QStringLiteral("MnuAbtAbout"));
+}
+
+void Form1::connectControls()
+{
+    connect(m_surface, &Form1Surface::mouseDown, this, &Form1::Form_MouseDown);
+    connect(m_surface, &Form1Surface::mouseUp, this, &Form1::Form_MouseUp);
+    auto *instructions = qobject_cast<BorderedLabel *>(m_controls.value("Instructions"));
+    connect(instructions, &BorderedLabel::mouseDown, this, &Form1::Instructions_MouseDown);
+    auto *command2 = qobject_cast<DesignButton *>(m_controls.value("Command2"));
+    connect(command2, &DesignButton::clickedAt, this, &Form1::Command2_Click);
+    connect(m_timer, &DriftFreeTimer::timeout, this, &Form1::Timer1_Timer);
+
+    // The start button is first in the tab order and the only control that takes the keyboard;
+    // RESET is clicked with the mouse only, so the focus never leaves the start button.
+    m_command1->setFocusPolicy(Qt::StrongFocus);
+    m_command1->installEventFilter(this);
+    command2->setFocusPolicy(Qt::NoFocus);
+}
+
+void Form1::fitCaptions()
+{
+    for (QWidget *control : std::as_const(m_controls)) {
+        if (auto *label = qobject_cast<QLabel *>(control))
+            Form1View::fitCaption(*label);
+    }
+}
+
+void Form1::focusStartButton()
+{
+    if (m_command1->isVisible() || !isVisible())
+        m_command1->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+bool Form1::event(QEvent *event)
+{
+    // A modal box (opened by a command of the other hand, say) gets the release of a button held
+    // here: the hold ends as the box comes up, and counts up to then.
+    if (event->type() == QEvent::WindowBlocked)
+        m_surface->releaseHeld();
+    return QMainWindow::event(event);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_command1)
+        return filterStartButtonKey(event);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Keys on the start button go to the session, each with whether it is a repeat of SPACE held
+// down, judged by KeyRepeat from the stamps (the toolkit's flag counts only on a release).
+bool Form1::filterStartButtonKey(QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        // A SPACE pressed or released elsewhere says nothing about the next one here.
+        m_spaceRepeat.forget();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const bool space = key->key() == Qt::Key_Space;
+    if (event->type() == QEvent::KeyPress) {
+        const bool fresh = !space || m_spaceRepeat.press(key->timestamp());
+        Command1_KeyDown(keycodes::fromQtKey(key->key()), !fresh, key->timestamp());
+    } else if (space) {
+        m_spaceRepeat.release(key->timestamp(), key->isAutoRepeat());
+    }
+    // SPACE starts and pauses; it must not also press and click the button.
+    return space;
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Back from another window, the keyboard is where the hands are: on the start button.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        focusStartButton();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Closing the window unloads it: nothing of the session is kept, and no tick comes after.
+    m_timer->setEnabled(false);
+    QMainWindow::closeEvent(event);
+}
+
+void Form1::Form_MouseDown(int buttonCode, quint64 timestamp)
+{
+    m_engine.Form_MouseDown(buttonCode, m_eventClock.place(timestamp));
+}
+
+void Form1::Form_MouseUp(int buttonCode, quint64 timestamp)
+{
+    m_engine.Form_MouseUp(buttonCode, m_eventClock.place(timestamp));
+}
+
+void Form1::Instructions_MouseDown(int buttonCode, quint64 timestamp)
+{
+    m_engine.Instructions_MouseDown(buttonCode, m_eventClock.place(timestamp));
+}
+
+void Form1::Command1_KeyDown(int keyCode, bool autoRepeat, quint64 timestamp)
+{
+    m_engine.Command1_KeyDown(keyCode, autoRepeat, m_eventClock.place(timestamp));
+}
+
+void Form1::Command2_Click(quint64 timestamp)
+{
+    m_engine.Command2_Click(m_eventClock.place(timestamp));
+    focusStartButton();
+}
+
+void Form1::Timer1_Timer() { m_engine.Timer1_Timer(m_timer->lastDueNanoseconds()); }
+
+void Form1::MnuFilPrint_Click()
+{
+    printcommands::printSession(m_delivery, this, [this] { return m_engine.fields(); });
+}
+
+void Form1::MnuFilExit_Click() { emit exitRequested(); }
+
+void Form1::MnuPerceptualRatings_Click() { emit ratingsRequested(); }
+
+void Form1::MnuAbtSpecifications_Click() { emit specificationsRequested(); }
+
+void Form1::MnuAbtAbout_Click() { emit aboutRequested(); }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "widgets/kit/ClientArea.h"
+
+#include <QColor>
+#include <QPixmap>
+
+// The client area of the main window: its background colour with the background photograph
+// drawn unscaled at the top-left corner, behind every control. Presses and releases over it,
+// including over shapes and lines, which let the mouse through, are reported as button codes
+// 1, 2 and 4, with the event's timestamp (milliseconds, as the windowing system stamped it);
+// other buttons are not reported. A double-click counts as a second press. A button still held
+// when a window of the program takes the mouse from this one is reported released then.
+class Form1Surface : public ClientArea {
+    Q_OBJECT
+public:
+    explicit Form1Surface(QWidget *parent = nullptr);
+
+    void setBackColour(const QColor &colour);
+    QColor backColour() const { return m_back; }
+    void setPicture(const QPixmap &picture);
+    const QPixmap &picture() const { return m_picture; }
+
+    // Reports every button still held as released now (a timestamp of 0): a box or a menu that
+    // blocks the window takes the release, which would otherwise never come here.
+    void releaseHeld();
+
+signals:
+    void mouseDown(int buttonCode, quint64 timestamp);
+    void mouseUp(int buttonCode, quint64 timestamp);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QColor m_back = Qt::white;
+    QPixmap m_picture;
+    QList<int> m_held; // button codes pressed here and not yet released
+};
