@@ -51,7 +51,6 @@ public:
         else
             m_timer->setEnabled(false);
     }
-    ShownState designed() const override { return {}; }
     void showMessage(const QString &) override {}
 
 private:
@@ -62,7 +61,7 @@ private:
 struct Session {
     std::unique_ptr<DriftFreeTimer> timer;
     TimerOnlyView view;
-    SessionEngine engine{view};
+    SessionEngine engine{view, ShownState{}};
     KeyRepeat space;
 
     explicit Session(bool ticking)

@@ -5,4 +5,4 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$top/scripts/setup.sh"
 "$top/scripts/build.sh" "$top/build"
-exec "$top/build/app/tallymere" "$@"
+exec "$top/build/startup/tallymere" "$@"

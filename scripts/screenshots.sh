@@ -13,7 +13,7 @@ build=${1:-$repo/build-screenshots}
 out=${SCREENSHOTS_DIR:-$repo/screenshots}
 mkdir -p "$out"
 
-if [[ ! -x $build/app/tallymere ]]; then
+if [[ ! -x $build/startup/tallymere ]]; then
     cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 fi
 ninja -C "$build" -j2 tallymere >/dev/null
@@ -36,7 +36,7 @@ openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 0.5
 
-QT_QPA_PLATFORM=xcb "$build/app/tallymere" >/dev/null 2>&1 &
+QT_QPA_PLATFORM=xcb "$build/startup/tallymere" >/dev/null 2>&1 &
 pids+=($!)
 window=$(xdotool search --sync --onlyvisible --name 'Tallymere \(Version' | head -1)
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true

@@ -6,6 +6,7 @@
 #include "startup/WindowNavigator.h"
 #include "widgets/kit/ClassicLook.h"
 #include "widgets/kit/FontSubstitutes.h"
+#include "widgets/kit/SpaceKey.h"
 #include "windows/main/Form1.h"
 
 #include <QApplication>
@@ -23,6 +24,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tallymere"));
     QApplication::setWindowIcon(assets::applicationIcon());
     fonts::registerSubstitutes();
+    // One judgement of SPACE's auto-repeats for every window and box of the program.
+    SpaceKey::instance();
 
     WindowNavigator navigator;
     // The main window is unloaded, and destroyed, when it closes; the navigator's windows may

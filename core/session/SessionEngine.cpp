@@ -75,7 +75,7 @@ double seconds(qint32 ticks) { return double(ticks) / SessionResults::TicksPerSe
 
 } // namespace
 
-SessionEngine::SessionEngine(SessionView &view) : m_view(view) {}
+SessionEngine::SessionEngine(SessionView &view, const ShownState &design) : m_view(view, design) {}
 
 // ---- Window events -------------------------------------------------------------------------
 

@@ -38,7 +38,8 @@ public:
     // of history is about 300 ticks' records of a few kilobytes each.
     static constexpr qint64 HistoryNanoseconds = 60'000'000'000;
 
-    explicit SessionEngine(SessionView &view);
+    // `design`: what the view shows before the engine writes to it.
+    SessionEngine(SessionView &view, const ShownState &design);
 
     void Form_Load();
     // The tick due at `due`, with every earlier one not yet counted.

@@ -24,9 +24,6 @@ public:
     // event that happened a moment ago ticks from that moment; disabled, the phase is unused.
     virtual void setTimerEnabled(bool enabled, qint64 phaseNanoseconds) = 0;
 
-    // What the window shows before anything is written to it: its design.
-    virtual ShownState designed() const = 0;
-
     // A modal message box titled "Tallymere2.02" with one OK button.
     virtual void showMessage(const QString &message) = 0;
 };

@@ -59,38 +59,36 @@ void ShadowView::passDifferences(const ShownState &before)
     passControls(before);
 }
 
-// Something neither the design nor any write gave a value keeps what the window shows; every
-// other difference is written.
 void ShadowView::passTexts(const ShownState &before)
 {
     for (int i = 0; i < SessionControlCount; ++i) {
-        if (m_shown.texts[i] != before.texts[i] && m_shown.texts[i])
-            m_window.setText(controlAt(i), *m_shown.texts[i]);
+        if (m_shown.texts[i] != before.texts[i])
+            m_window.setText(controlAt(i), m_shown.texts[i]);
     }
 }
 
 void ShadowView::passColours(const ShownState &before)
 {
     for (int i = 0; i < SessionControlCount; ++i) {
-        if (m_shown.colours[i] != before.colours[i] && m_shown.colours[i])
-            m_window.setForeColour(controlAt(i), *m_shown.colours[i]);
+        if (m_shown.colours[i] != before.colours[i])
+            m_window.setForeColour(controlAt(i), m_shown.colours[i]);
     }
 }
 
 void ShadowView::passVisibility(const ShownState &before)
 {
     for (int i = 0; i < SessionControlCount; ++i) {
-        if (m_shown.visible[i] != before.visible[i] && m_shown.visible[i])
-            m_window.setVisible(controlAt(i), *m_shown.visible[i]);
+        if (m_shown.visible[i] != before.visible[i])
+            m_window.setVisible(controlAt(i), m_shown.visible[i]);
     }
 }
 
 void ShadowView::passControls(const ShownState &before)
 {
-    if (m_shown.startButton != before.startButton && m_shown.startButton)
-        m_window.setStartButton(m_shown.startButton->caption, m_shown.startButton->back);
-    if (m_shown.pointer != before.pointer && m_shown.pointer)
-        m_window.setPointer(*m_shown.pointer);
-    if (m_shown.timer != before.timer && m_shown.timer)
-        m_window.setTimerEnabled(m_shown.timer->enabled, m_shown.timer->phase);
+    if (m_shown.startButton != before.startButton)
+        m_window.setStartButton(m_shown.startButton.caption, m_shown.startButton.back);
+    if (m_shown.pointer != before.pointer)
+        m_window.setPointer(m_shown.pointer);
+    if (m_shown.timer != before.timer)
+        m_window.setTimerEnabled(m_shown.timer.enabled, m_shown.timer.phase);
 }

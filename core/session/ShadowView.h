@@ -3,12 +3,12 @@
 #include "core/session/SessionView.h"
 
 // The engine's own record of what the window shows, in front of the window's view: the window's
-// design, then every write. Writes pass on to the window as they come; while the engine replays
-// its recent past they are held back, and afterwards only what differs from what the window
-// showed before is written to it, the design included where the replay wrote nothing.
+// design, given when it is made, then every write. Writes pass on to the window as they come;
+// while the engine replays its recent past they are held back, and afterwards only what differs
+// from what the window showed before is written to it.
 class ShadowView : public SessionView {
 public:
-    explicit ShadowView(SessionView &window) : m_window(window), m_shown(window.designed()) {}
+    ShadowView(SessionView &window, const ShownState &design) : m_window(window), m_shown(design) {}
 
     void setText(SessionControl control, const QString &text) override;
     void setForeColour(SessionControl control, Rgb colour) override;
@@ -16,7 +16,6 @@ public:
     void setStartButton(const QString &caption, Rgb backColour) override;
     void setPointer(SessionPointer pointer) override;
     void setTimerEnabled(bool enabled, qint64 phaseNanoseconds) override;
-    ShownState designed() const override { return m_window.designed(); }
     void showMessage(const QString &message) override { m_window.showMessage(message); }
 
     const ShownState &shown() const { return m_shown; }

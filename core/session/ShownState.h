@@ -7,12 +7,12 @@
 #include <QtGlobal>
 
 #include <array>
-#include <optional>
 
 enum class SessionPointer { Default, Stopwatch };
 
 // What the main window shows of the session at one moment: the text, colour and visibility of
-// each control, the start button, the pointer and the timer. Nothing for what is not known.
+// each control, the start button, the pointer and the timer. The window's design is the first
+// such state; a control the session never writes keeps its design.
 struct ShownState {
     struct Timer {
         bool enabled = false;
@@ -25,10 +25,10 @@ struct ShownState {
         friend bool operator==(const StartButton &, const StartButton &) = default;
     };
 
-    std::array<std::optional<QString>, SessionControlCount> texts;
-    std::array<std::optional<Rgb>, SessionControlCount> colours;
-    std::array<std::optional<bool>, SessionControlCount> visible;
-    std::optional<StartButton> startButton;
-    std::optional<SessionPointer> pointer;
-    std::optional<Timer> timer;
+    std::array<QString, SessionControlCount> texts;
+    std::array<Rgb, SessionControlCount> colours{};
+    std::array<bool, SessionControlCount> visible{};
+    StartButton startButton;
+    SessionPointer pointer = SessionPointer::Default;
+    Timer timer;
 };

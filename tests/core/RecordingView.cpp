@@ -51,15 +51,17 @@ void RecordingView::showMessage(const QString &message)
     m_log << QStringLiteral("message \"%1\"").arg(message);
 }
 
-// The design's colours, visibility and start button; no text, so an unwritten one stays unwritten.
-ShownState RecordingView::designed() const
+ShownState RecordingView::design()
 {
+    const RecordingView unwritten;
     ShownState design;
     for (int i = 0; i < SessionControlCount; ++i) {
-        design.colours[i] = foreColour(SessionControl(i));
+        design.texts[i] = Unwritten;
+        design.colours[i] = unwritten.foreColour(SessionControl(i));
         design.visible[i] = true;
     }
     design.startButton = ShownState::StartButton{DesignStartCaption, DesignStartBack};
+    design.pointer = unwritten.pointer();
     return design;
 }
 

@@ -12,7 +12,7 @@ Q_DECLARE_METATYPE(SessionControl)
 // A loaded engine over a recording view, the way the main window holds it.
 struct LoadedSession {
     RecordingView view;
-    SessionEngine engine{view};
+    SessionEngine engine{view, RecordingView::design()};
 
     explicit LoadedSession(const QString &script = QString())
     {

@@ -58,7 +58,7 @@ struct Timeline {
 // The engine with the window's tick source on a fake clock, wired as Form1 wires them.
 class TimedSession {
 public:
-    TimedSession() : m_view(m_timer), m_engine(m_view)
+    TimedSession() : m_view(m_timer), m_engine(m_view, RecordingView::design())
     {
         QObject::connect(&m_timer, &DriftFreeTimer::timeout,
                          [this] { m_engine.Timer1_Timer(m_timer.lastDueNanoseconds()); });

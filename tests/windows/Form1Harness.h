@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SpaceEvents.h"
 #include "core/events/DriftFreeTimer.h"
 #include "core/events/MonotonicClock.h"
 #include "widgets/delivery/ReportDelivery.h"
@@ -69,11 +70,8 @@ struct Form1Harness {
     {
         QWidget *target = QApplication::focusWidget();
         QVERIFY(target);
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-            event.setTimestamp(quint64(clock.milliseconds()));
-            QCoreApplication::sendEvent(target, &event);
-        }
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+            spaceevents::send(target, type, quint64(clock.milliseconds()));
     }
 
     template <typename T = QWidget> T *control(const char *name) const

@@ -1,5 +1,6 @@
 // The About and Specifications windows: their live controls against their layout tables, their
 // frames and placement, their texts and pictures, and the keys that close them (or not).
+#include "SpaceEvents.h"
 #include "widgets/kit/BorderedLabel.h"
 #include "widgets/kit/ClassicLook.h"
 #include "widgets/kit/FontSubstitutes.h"
@@ -415,9 +416,7 @@ void InfoWindowsTest::specificationsCloseWhenHeldSpaceComesUp()
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     QWidget *ok = dialog->findChild<QWidget *>(QStringLiteral("OKButton"));
     const auto send = [ok](QEvent::Type type, quint64 stamp, bool flagged = false) {
-        QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), flagged);
-        event.setTimestamp(stamp);
-        QCoreApplication::sendEvent(ok, &event);
+        spaceevents::send(ok, type, stamp, flagged);
     };
     send(QEvent::KeyPress, 1000);
     for (quint64 stamp = 1500; stamp < 1700; stamp += 33) {

@@ -1,10 +1,9 @@
 #include "widgets/kit/BorderedLabel.h"
 
-#include "core/events/MouseButtons.h"
 #include "widgets/kit/Accessibility.h"
+#include "widgets/kit/PressReport.h"
 
 #include <QAccessible>
-#include <QMouseEvent>
 #include <QPainter>
 
 BorderedLabel::BorderedLabel(QWidget *parent) : QLabel(parent)
@@ -14,6 +13,9 @@ BorderedLabel::BorderedLabel(QWidget *parent) : QLabel(parent)
     setMargin(0);
     setIndent(0);
     accessibility::install();
+    auto *presses = new PressReport(this);
+    connect(presses, &PressReport::mouseDown, this, &BorderedLabel::mouseDown);
+    connect(presses, &PressReport::mouseUp, this, &BorderedLabel::mouseUp);
 }
 
 void BorderedLabel::setBorderStyle(BorderStyle style)
@@ -68,26 +70,6 @@ void BorderedLabel::setReaderName(const QString &name)
     m_readerName = name;
     QAccessibleEvent event(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
-}
-
-void BorderedLabel::mousePressEvent(QMouseEvent *event)
-{
-    event->accept();
-    if (const int code = mousebuttons::code(event->button()))
-        emit mouseDown(code, event->timestamp());
-}
-
-void BorderedLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    event->accept();
-    if (const int code = mousebuttons::code(event->button()))
-        emit mouseUp(code, event->timestamp());
-}
-
-void BorderedLabel::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    // A fast second press is still a press.
-    mousePressEvent(event);
 }
 
 void BorderedLabel::paintEvent(QPaintEvent *event)

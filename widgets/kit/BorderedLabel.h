@@ -6,7 +6,7 @@
 
 // A label as the designer draws it: opaque or transparent, no border, a sunken 3-D edge or a flat
 // one-pixel line. Unlike a plain QLabel it keeps every mouse press and release, so a press over
-// a label never reaches the window's background; it reports them as button codes (1, 2, 4).
+// a label never reaches the window's background; it reports them through PressReport.
 class BorderedLabel : public QLabel {
     Q_OBJECT
 public:
@@ -34,9 +34,6 @@ signals:
     void mouseUp(int buttonCode, quint64 timestamp);
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -9,6 +9,7 @@
 #include "widgets/kit/DesignButton.h"
 #include "widgets/kit/LayoutBuilder.h"
 #include "widgets/kit/ScreenPlacement.h"
+#include "widgets/kit/SpaceKey.h"
 #include "windows/main/Form1Layout.h"
 #include "windows/main/Form1Surface.h"
 
@@ -21,7 +22,7 @@ Form1::Form1(ReportDelivery &delivery, const MonotonicClock *clock)
       m_controls(layout::build(m_surface, form1layout::rows())), m_timer(makeTimer(clock)),
       m_command1(qobject_cast<DesignButton *>(m_controls.value(QStringLiteral("Command1")))),
       m_eventClock(m_timer->clock()), m_view(*this, *m_surface, m_controls, *m_timer),
-      m_engine(m_view)
+      m_engine(m_view, m_view.design())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(form1layout::caption));
@@ -110,6 +111,10 @@ void Form1::connectControls()
     // RESET is clicked with the mouse only, so the focus never leaves the start button.
     m_command1->setFocusPolicy(Qt::StrongFocus);
     m_command1->installEventFilter(this);
+    // SPACE starts and pauses as it goes down; it must not also press and click the button.
+    SpaceKey::instance().actOnPress(m_command1, [this](bool repeat, quint64 timestamp) {
+        Command1_KeyDown(keycodes::Space, repeat, timestamp);
+    });
     command2->setFocusPolicy(Qt::NoFocus);
 }
 
@@ -143,27 +148,15 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-// Keys on the start button go to the session, each with whether it is a repeat of SPACE held
-// down, judged by KeyRepeat from the stamps (the toolkit's flag counts only on a release).
+// Other keys on the start button go to the session too, which acts on SPACE alone; SPACE itself
+// comes through SpaceKey, with whether it is a repeat.
 bool Form1::filterStartButtonKey(QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn) {
-        // A SPACE pressed or released elsewhere says nothing about the next one here.
-        m_spaceRepeat.forget();
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
-        return false;
-    auto *key = static_cast<QKeyEvent *>(event);
-    const bool space = key->key() == Qt::Key_Space;
     if (event->type() == QEvent::KeyPress) {
-        const bool fresh = !space || m_spaceRepeat.press(key->timestamp());
-        Command1_KeyDown(keycodes::fromQtKey(key->key()), !fresh, key->timestamp());
-    } else if (space) {
-        m_spaceRepeat.release(key->timestamp(), key->isAutoRepeat());
+        auto *key = static_cast<QKeyEvent *>(event);
+        Command1_KeyDown(keycodes::fromQtKey(key->key()), false, key->timestamp());
     }
-    // SPACE starts and pauses; it must not also press and click the button.
-    return space;
+    return false;
 }
 
 void Form1::changeEvent(QEvent *event)

@@ -7,14 +7,13 @@
 // through Form1View. The window only routes events: presses on the client area, on the
 // instructions text and on the buttons, keys on the start button and the ticks of Timer1 go to
 // the engine's handlers of the same names, each with the time it happened (an input event's own
-// timestamp, placed on Timer1's clock by EventClock; a tick's due time); SPACE's auto-repeats
-// are told from fresh presses by KeyRepeat. A hold ends where a box or a menu blocks the window,
-// since the release then goes there. File > Print goes to the print command with the program's
-// report delivery; the commands that open or close other windows are signals, which the start-up
-// connects: the window knows no other window.
+// timestamp, placed on Timer1's clock by EventClock; a tick's due time); SPACE comes with whether
+// it is an auto-repeat, judged for the whole program by SpaceKey. A hold ends where a box or a menu
+// blocks the window, since the release then goes there. File > Print goes to the print command with
+// the program's report delivery; the commands that open or close other windows are signals, which
+// the start-up connects: the window knows no other window.
 
 #include "core/events/EventClock.h"
-#include "core/events/KeyRepeat.h"
 #include "core/session/SessionEngine.h"
 #include "windows/main/Form1View.h"
 
@@ -85,7 +84,6 @@ private:
     DriftFreeTimer *m_timer;
     DesignButton *m_command1;
     EventClock m_eventClock;
-    KeyRepeat m_spaceRepeat;
     Form1View m_view;
     SessionEngine m_engine;
 };

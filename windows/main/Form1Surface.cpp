@@ -1,14 +1,14 @@
 #include "windows/main/Form1Surface.h"
 
-#include "core/events/MouseButtons.h"
+#include "widgets/kit/PressReport.h"
 
-#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
-#include <utility>
-
-Form1Surface::Form1Surface(QWidget *parent) : ClientArea(parent)
+Form1Surface::Form1Surface(QWidget *parent) : ClientArea(parent), m_presses(new PressReport(this))
 {
+    connect(m_presses, &PressReport::mouseDown, this, &Form1Surface::mouseDown);
+    connect(m_presses, &PressReport::mouseUp, this, &Form1Surface::mouseUp);
     // A right press marks cluttering; it must never open a context menu.
     setContextMenuPolicy(Qt::PreventContextMenu);
     setFocusPolicy(Qt::NoFocus);
@@ -35,31 +35,4 @@ void Form1Surface::paintEvent(QPaintEvent *event)
         painter.drawPixmap(0, 0, m_picture);
 }
 
-void Form1Surface::mousePressEvent(QMouseEvent *event)
-{
-    event->accept();
-    const int code = mousebuttons::code(event->button());
-    if (code == 0)
-        return;
-    if (!m_held.contains(code))
-        m_held.append(code);
-    emit mouseDown(code, event->timestamp());
-}
-
-void Form1Surface::mouseReleaseEvent(QMouseEvent *event)
-{
-    event->accept();
-    const int code = mousebuttons::code(event->button());
-    if (code == 0)
-        return;
-    m_held.removeAll(code);
-    emit mouseUp(code, event->timestamp());
-}
-
-void Form1Surface::releaseHeld()
-{
-    for (const int code : std::exchange(m_held, {}))
-        emit mouseUp(code, 0);
-}
-
-void Form1Surface::mouseDoubleClickEvent(QMouseEvent *event) { mousePressEvent(event); }
+void Form1Surface::releaseHeld() { m_presses->releaseHeld(); }

@@ -2,15 +2,16 @@
 
 #include "widgets/kit/ClientArea.h"
 
+class PressReport;
+
 #include <QColor>
 #include <QPixmap>
 
 // The client area of the main window: its background colour with the background photograph
 // drawn unscaled at the top-left corner, behind every control. Presses and releases over it,
-// including over shapes and lines, which let the mouse through, are reported as button codes
-// 1, 2 and 4, with the event's timestamp (milliseconds, as the windowing system stamped it);
-// other buttons are not reported. A double-click counts as a second press. A button still held
-// when a window of the program takes the mouse from this one is reported released then.
+// including over shapes and lines, which let the mouse through, are reported by PressReport. A
+// button still held when a window of the program takes the mouse from this one is reported
+// released then.
 class Form1Surface : public ClientArea {
     Q_OBJECT
 public:
@@ -31,12 +32,9 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     QColor m_back = Qt::white;
     QPixmap m_picture;
-    QList<int> m_held; // button codes pressed here and not yet released
+    PressReport *m_presses;
 };

@@ -23,13 +23,11 @@ Rgb toRgb(const QColor &colour) { return {colour.red(), colour.green(), colour.b
 Form1View::Form1View(QWidget &window, QWidget &clientArea,
                      const QHash<QString, QWidget *> &controls, DriftFreeTimer &timer)
     : m_window(window), m_clientArea(clientArea), m_controls(controls), m_timer(timer),
-      m_stopwatch(assets::stopwatchCursor(window.devicePixelRatioF())), m_designed(readDesign())
+      m_stopwatch(assets::stopwatchCursor(window.devicePixelRatioF()))
 {
 }
 
-ShownState Form1View::designed() const { return m_designed; }
-
-ShownState Form1View::readDesign() const
+ShownState Form1View::design() const
 {
     ShownState design;
     for (int i = 0; i < SessionControlCount; ++i) {

@@ -25,7 +25,7 @@ public:
     void setPointer(SessionPointer pointer) override;
     void setTimerEnabled(bool enabled, qint64 phaseNanoseconds) override;
     // Read from the controls as the layout built them, before the first write.
-    ShownState designed() const override;
+    ShownState design() const;
     void showMessage(const QString &message) override;
 
     SessionPointer pointer() const { return m_pointer; }
@@ -35,7 +35,6 @@ public:
 
 private:
     QWidget *widget(SessionControl control) const;
-    ShownState readDesign() const;
 
     QWidget &m_window;
     QWidget &m_clientArea;
@@ -43,5 +42,4 @@ private:
     DriftFreeTimer &m_timer;
     SessionPointer m_pointer = SessionPointer::Default;
     QCursor m_stopwatch;
-    ShownState m_designed;
 };

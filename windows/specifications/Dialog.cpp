@@ -4,8 +4,8 @@
 #include "widgets/kit/DialogFrame.h"
 #include "widgets/kit/LayoutBuilder.h"
 #include "widgets/kit/PictureBox.h"
+#include "widgets/kit/SpaceKey.h"
 
-#include <QKeyEvent>
 #include <QPalette>
 #include <QPushButton>
 
@@ -63,10 +63,8 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent)
     m_OKButton->setAutoDefault(true);
     m_OKButton->setFocusPolicy(Qt::StrongFocus);
     connect(m_OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
-    m_OKButton->installEventFilter(this);
-    m_releaseSettle.setSingleShot(true);
-    m_releaseSettle.setInterval(ReleaseSettleMilliseconds);
-    connect(&m_releaseSettle, &QTimer::timeout, this, &Dialog::clickIfStillDown);
+    // SPACE clicks the button once the key is up, a held one's repeats told apart.
+    SpaceKey::instance();
 
     qobject_cast<PictureBox *>(made.value(QStringLiteral("Image1")))
         ->setPicture(QPixmap(assets::rabbitScanPath));
@@ -74,45 +72,3 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent)
 }
 
 void Dialog::OKButton_Click() { close(); }
-
-bool Dialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_OKButton)
-        return OKButton_Space(event);
-    return QWidget::eventFilter(watched, event);
-}
-
-// SPACE on the OK button: a fresh press puts it down, an auto-repeat does nothing, and a release
-// clicks it once no auto-repeat's press has followed.
-bool Dialog::OKButton_Space(QEvent *event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        m_spaceRepeat.forget();
-        m_releaseSettle.stop();
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
-        return false;
-    auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() != Qt::Key_Space || key->modifiers() != Qt::NoModifier)
-        return false;
-    if (event->type() == QEvent::KeyPress) {
-        if (m_spaceRepeat.press(key->timestamp()))
-            m_OKButton->setDown(true);
-        else
-            m_releaseSettle.stop();
-    } else {
-        m_spaceRepeat.release(key->timestamp(), key->isAutoRepeat());
-        if (m_OKButton->isDown())
-            m_releaseSettle.start();
-    }
-    return true;
-}
-
-void Dialog::clickIfStillDown()
-{
-    if (!m_OKButton->isDown())
-        return;
-    m_OKButton->setDown(false);
-    m_OKButton->click();
-}

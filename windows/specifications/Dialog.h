@@ -7,15 +7,12 @@
 // twips) through layout::build. OKButton is the only control that takes the focus, so SPACE and
 // ENTER reach it whenever the window is active and close the window through OKButton_Click; it is
 // neither a default nor a cancel button, so ESC does nothing here. SPACE closes the window when it
-// is let go, as a button clicks; a held SPACE's auto-repeats, which arrive as releases each
-// followed by a press of the same timestamp, are told apart by KeyRepeat, so the window closes
-// only once the key is really up. Closing deletes the window; the navigator builds a fresh one at
-// the next opening.
+// is let go, as a button clicks; a held SPACE's auto-repeats are told apart by the program's
+// SpaceKey, so the window closes only once the key is really up. Closing deletes the window; the
+// navigator builds a fresh one at the next opening.
 
-#include "core/events/KeyRepeat.h"
 #include "widgets/kit/ControlRow.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <span>
@@ -36,20 +33,9 @@ public:
     static constexpr int clientWidth = 10095;
     static constexpr int clientHeight = 4860;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private slots:
     void OKButton_Click();
 
 private:
-    bool OKButton_Space(QEvent *event);
-    void clickIfStillDown();
-
     QPushButton *m_OKButton = nullptr;
-    KeyRepeat m_spaceRepeat;
-    // A SPACE release waits this long for a press of its own timestamp, which would make it part
-    // of an auto-repeat.
-    QTimer m_releaseSettle;
-    static constexpr int ReleaseSettleMilliseconds = 60;
 };
