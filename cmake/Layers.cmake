@@ -1,10 +1,11 @@
 # The program's libraries stand in layers, each using only those below it:
 #   core (Qt Core only, no display) < printing (Qt Gui, CUPS) < widgets < windows < startup.
-# A library names its layer and every library it uses. Each gets an include root of its own in
-# the build tree, holding only its own folder, so a header of a library it does not link (itself
-# or through what it links) is not found and the build fails. After every library is declared,
-# tallymere_check_layers() fails the configure on a link that runs up a layer or from one window
-# to another.
+# Within the core and the widgets, a library may also use one of its own layer declared before it,
+# so no two libraries can use each other. A library names its layer and every library it uses.
+# Each gets an include root of its own in the build tree, holding only its own folder, so a header
+# of a library it does not link (itself or through what it links) is not found and the build
+# fails. After every library is declared, tallymere_check_layers() fails the configure on a link
+# that runs up a layer, back to a library declared later, or from one window to another.
 
 set(TALLYMERE_LAYERS core printing widgets windows startup)
 
@@ -17,9 +18,32 @@ function(tallymere_library target)
   add_library(${target} STATIC ${ARG_SOURCES})
   tallymere_include_root(${target} PUBLIC)
   target_link_libraries(${target} PUBLIC ${ARG_LINK})
-  set_target_properties(${target} PROPERTIES TALLYMERE_LAYER ${ARG_LAYER})
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  set_target_properties(${target} PROPERTIES TALLYMERE_LAYER ${ARG_LAYER} TALLYMERE_FOLDER ${folder})
   set_property(GLOBAL APPEND PROPERTY TALLYMERE_LIBRARIES ${target})
+  tallymere_check_includes(${target} "${ARG_SOURCES}" "${ARG_LINK}")
   tallymere_warnings(${target})
+endfunction()
+
+# Before the library is archived, its files are checked to include only from its own folder and
+# those of the project libraries it links (cmake/CheckIncludes.cmake).
+function(tallymere_check_includes target sources links)
+  get_target_property(allowed ${target} TALLYMERE_FOLDER)
+  foreach(used ${links})
+    if(TARGET ${used})
+      get_target_property(folder ${used} TALLYMERE_FOLDER)
+      if(folder)
+        list(APPEND allowed ${folder})
+      endif()
+    endif()
+  endforeach()
+  list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+  set(what ${CMAKE_CURRENT_BINARY_DIR}/${target}_includes.cmake)
+  file(WRITE ${what} "set(ROOT \"${PROJECT_SOURCE_DIR}\")\nset(TARGET ${target})\n"
+                     "set(ALLOWED \"${allowed}\")\nset(SOURCES \"${sources}\")\n")
+  add_custom_command(TARGET ${target} PRE_LINK
+    COMMAND ${CMAKE_COMMAND} -DWHAT=${what} -P ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake
+    VERBATIM)
 endfunction()
 
 # The target's own include root: <build>/include/<target>/<folder>, a link to the source folder,
@@ -53,10 +77,14 @@ function(tallymere_check_layers)
       endif()
       tallymere_layer_index(${used} theirs)
       get_target_property(layer ${target} TALLYMERE_LAYER)
-      if(theirs GREATER own OR (theirs EQUAL own AND layer STREQUAL "windows"))
+      list(FIND targets ${target} ownOrder)
+      list(FIND targets ${used} theirOrder)
+      if(theirs GREATER own OR (theirs EQUAL own AND (layer STREQUAL "windows" OR
+                                                      theirOrder GREATER ownOrder)))
         get_target_property(usedLayer ${used} TALLYMERE_LAYER)
-        message(FATAL_ERROR "${target} (${layer}) links ${used} (${usedLayer}): a library "
-                            "uses only layers below its own, and no window links another")
+        message(FATAL_ERROR "${target} (${layer}) links ${used} (${usedLayer}): a library uses "
+                            "the layers below its own and, in its own layer, only libraries "
+                            "declared before it; no window links another")
       endif()
     endforeach()
   endforeach()
