@@ -3,9 +3,9 @@
 #include "core/ratings/RatingFields.h"
 #include "widgets/delivery/ReportDelivery.h"
 #include "windows/about/frmAbout.h"
+#include "windows/dialog/Dialog.h"
 #include "windows/main/Form1.h"
 #include "windows/ratings/CluttteringScalesForm.h"
-#include "windows/specifications/Dialog.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -6,8 +6,8 @@
 #include "widgets/kit/ClassicLook.h"
 #include "widgets/kit/FontSubstitutes.h"
 #include "windows/about/frmAbout.h"
+#include "windows/dialog/Dialog.h"
 #include "windows/ratings/RatingBar.h"
-#include "windows/specifications/Dialog.h"
 
 #include <QAction>
 #include <QApplication>

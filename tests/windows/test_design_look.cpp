@@ -12,9 +12,9 @@
 #include "widgets/kit/ScreenPlacement.h"
 #include "widgets/kit/Twips.h"
 #include "windows/about/frmAbout.h"
+#include "windows/dialog/Dialog.h"
 #include "windows/main/Form1Surface.h"
 #include "windows/ratings/CluttteringScalesForm.h"
-#include "windows/specifications/Dialog.h"
 
 #include <QDir>
 #include <QGroupBox>

@@ -9,7 +9,7 @@
 #include "widgets/kit/PictureBox.h"
 #include "widgets/kit/Twips.h"
 #include "windows/about/frmAbout.h"
-#include "windows/specifications/Dialog.h"
+#include "windows/dialog/Dialog.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -6,16 +6,13 @@
 #include <QAccessible>
 #include <QPainter>
 
-BorderedLabel::BorderedLabel(QWidget *parent) : QLabel(parent)
+BorderedLabel::BorderedLabel(QWidget *parent) : QLabel(parent), m_presses(new PressReport(this))
 {
     setAutoFillBackground(true);
     setTextFormat(Qt::PlainText);
     setMargin(0);
     setIndent(0);
     accessibility::install();
-    auto *presses = new PressReport(this);
-    connect(presses, &PressReport::mouseDown, this, &BorderedLabel::mouseDown);
-    connect(presses, &PressReport::mouseUp, this, &BorderedLabel::mouseUp);
 }
 
 void BorderedLabel::setBorderStyle(BorderStyle style)

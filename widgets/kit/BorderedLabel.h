@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+class PressReport;
+
 // A label as the designer draws it: opaque or transparent, no border, a sunken 3-D edge or a flat
 // one-pixel line. Unlike a plain QLabel it keeps every mouse press and release, so a press over
 // a label never reaches the window's background; it reports them through PressReport.
@@ -28,10 +30,7 @@ public:
     void setReaderName(const QString &name);
     QString readerName() const { return m_readerName; }
 
-signals:
-    // With the event's timestamp (milliseconds, as the windowing system stamped it).
-    void mouseDown(int buttonCode, quint64 timestamp);
-    void mouseUp(int buttonCode, quint64 timestamp);
+    PressReport &presses() const { return *m_presses; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -40,4 +39,5 @@ private:
     BorderStyle m_border = BorderStyle::None;
     bool m_transparent = false;
     QString m_readerName;
+    PressReport *m_presses;
 };

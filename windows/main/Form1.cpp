@@ -8,6 +8,7 @@
 #include "widgets/kit/BorderedLabel.h"
 #include "widgets/kit/DesignButton.h"
 #include "widgets/kit/LayoutBuilder.h"
+#include "widgets/kit/PressReport.h"
 #include "widgets/kit/ScreenPlacement.h"
 #include "widgets/kit/SpaceKey.h"
 #include "windows/main/Form1Layout.h"
@@ -99,10 +100,11 @@ void Form1::buildMenu()
 
 void Form1::connectControls()
 {
-    connect(m_surface, &Form1Surface::mouseDown, this, &Form1::Form_MouseDown);
-    connect(m_surface, &Form1Surface::mouseUp, this, &Form1::Form_MouseUp);
+    connect(&m_surface->presses(), &PressReport::mouseDown, this, &Form1::Form_MouseDown);
+    connect(&m_surface->presses(), &PressReport::mouseUp, this, &Form1::Form_MouseUp);
     auto *instructions = qobject_cast<BorderedLabel *>(m_controls.value("Instructions"));
-    connect(instructions, &BorderedLabel::mouseDown, this, &Form1::Instructions_MouseDown);
+    connect(&instructions->presses(), &PressReport::mouseDown, this,
+            &Form1::Instructions_MouseDown);
     auto *command2 = qobject_cast<DesignButton *>(m_controls.value("Command2"));
     connect(command2, &DesignButton::clickedAt, this, &Form1::Command2_Click);
     connect(m_timer, &DriftFreeTimer::timeout, this, &Form1::Timer1_Timer);

@@ -7,8 +7,6 @@
 
 Form1Surface::Form1Surface(QWidget *parent) : ClientArea(parent), m_presses(new PressReport(this))
 {
-    connect(m_presses, &PressReport::mouseDown, this, &Form1Surface::mouseDown);
-    connect(m_presses, &PressReport::mouseUp, this, &Form1Surface::mouseUp);
     // A right press marks cluttering; it must never open a context menu.
     setContextMenuPolicy(Qt::PreventContextMenu);
     setFocusPolicy(Qt::NoFocus);

@@ -22,13 +22,10 @@ public:
     void setPicture(const QPixmap &picture);
     const QPixmap &picture() const { return m_picture; }
 
+    PressReport &presses() const { return *m_presses; }
     // Reports every button still held as released now (a timestamp of 0): a box or a menu that
     // blocks the window takes the release, which would otherwise never come here.
     void releaseHeld();
-
-signals:
-    void mouseDown(int buttonCode, quint64 timestamp);
-    void mouseUp(int buttonCode, quint64 timestamp);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,4 +1,4 @@
-#include "windows/specifications/Dialog.h"
+#include "windows/dialog/Dialog.h"
 
 #include "assets/Assets.h"
 #include "widgets/kit/DialogFrame.h"
