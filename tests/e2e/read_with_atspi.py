@@ -3,14 +3,15 @@
 
 Usage: read_with_atspi.py WINDOW-TITLE [WINDOW-TITLE ...]
        read_with_atspi.py --extents WINDOW-TITLE CONTROL-NAME
-       read_with_atspi.py --listen SECONDS
+       read_with_atspi.py --listen SECONDS [UNTIL-NAME]
 
 For each window (matched by its exact title) it prints one line per control that a reader
 announces, in the reader's order: role, name, and the value or text the control offers. A line
 "value: ..." is the value interface (minimum, current, maximum), "text: ..." the text interface.
 With --extents it prints the screen box "x y width height" of the control with that name.
 With --listen it prints, for SECONDS, every change of name the program announces, one a line
-("name-change | <new name>"), as a reader is told of them.
+("name-change | <new name>"), as a reader is told of them; given a name, it stops once that name
+has been announced.
 Exits 2 when the program or a window cannot be found within 20 seconds.
 """
 import sys
@@ -91,12 +92,14 @@ def print_extents(title, name):
     return 0
 
 
-def listen(seconds):
+def listen(seconds, until=None):
     from gi.repository import GLib
 
     def announced(event):
         if event.source is not None and event.source.getApplication().name.lower() == "tallymere":
             print("name-change | %s" % event.source.name, flush=True)
+            if event.source.name == until:
+                pyatspi.Registry.stop()
 
     pyatspi.Registry.registerEventListener(announced, "object:property-change:accessible-name")
     print("listening", flush=True)
@@ -107,7 +110,7 @@ def listen(seconds):
 
 def main():
     if sys.argv[1:2] == ["--listen"]:
-        return listen(float(sys.argv[2]))
+        return listen(float(sys.argv[2]), sys.argv[3] if len(sys.argv) > 3 else None)
     if sys.argv[1:2] == ["--extents"]:
         return print_extents(sys.argv[2], sys.argv[3])
     status = 0

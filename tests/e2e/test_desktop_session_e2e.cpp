@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -31,6 +32,12 @@ QString fixed(double value, int decimals)
     return QString::number(std::round(value * scale) / scale, 'f', decimals);
 }
 
+// The start button's colours before the first start, while running and while paused; it stands
+// 32 x 176 pixels into the client area, which starts under a menu bar of about 22 pixels.
+const QColor ready(255, 192, 192);
+const QColor running(200, 255, 200);
+const QColor paused(255, 200, 200);
+
 } // namespace
 
 class TestDesktopSessionE2E : public QObject {
@@ -39,6 +46,7 @@ class TestDesktopSessionE2E : public QObject {
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void init();
     void sessionIsCountedTimedAndPrinted();
     void ratingsArePrintedAsPressed();
     void marksCountAtTheirTimeThroughAStall();
@@ -46,7 +54,10 @@ private slots:
 
 private:
     void startProgram();
-    void restartProgram();
+    // Waits until the main window's start button shows `colour`.
+    bool startButtonShows(const QColor &colour) const;
+    // Opens the focused window's File menu with alt+f and waits until it is shown.
+    bool openFileMenu();
     // Runs one xdotool command; returns the seconds on `clock` just before and just after it.
     std::pair<double, double> timed(const QElapsedTimer &clock, const QStringList &arguments);
     // Checks that a printed time lies within a tick of the interval [least, most] in seconds.
@@ -88,13 +99,14 @@ void TestDesktopSessionE2E::answerPrompts(int count)
     for (int i = 0; i < count; ++i) {
         const QString box = waitForWindow(QStringLiteral("Tallymere2.02"));
         QVERIFY2(!box.isEmpty(), "no printer prompt");
-        xdo({"windowactivate", "--sync", box});
+        QVERIFY2(m_desktop.focus(box), "the printer prompt never had the keyboard");
         xdo({"key", "--clearmodifiers", "Return"});
         QElapsedTimer clock;
         clock.start();
-        while (xdo({"search", "--onlyvisible", "--name", "^Tallymere2\\.02$"}).contains(box) &&
-               clock.elapsed() < 5000)
+        while (xdo({"search", "--onlyvisible", "--name", "^Tallymere2\\.02$"}).contains(box)) {
+            QVERIFY2(clock.elapsed() < 20000, "the printer prompt did not close on ENTER");
             QThread::msleep(100);
+        }
     }
 }
 
@@ -129,6 +141,16 @@ void TestDesktopSessionE2E::initTestCase()
 
     m_app.setProcessEnvironment(m_desktop.environment());
     m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+}
+
+// A fresh program for each case, its window drawn and given the keyboard, the pointer on a
+// point of its background below the counter/timer box and left of the instructions.
+void TestDesktopSessionE2E::init()
+{
+    if (m_app.state() != QProcess::NotRunning) {
+        m_app.terminate();
+        QVERIFY(m_app.waitForFinished(20000));
+    }
     startProgram();
 }
 
@@ -136,19 +158,33 @@ void TestDesktopSessionE2E::startProgram()
 {
     m_app.start(QStringLiteral(TALLYMERE_BINARY), {});
     QVERIFY(m_app.waitForStarted());
-    QVERIFY2(!waitForWindow(XDesktop::mainWindowTitle).isEmpty(), "the main window did not appear");
-    QThread::msleep(500);
+    const QString main = waitForWindow(XDesktop::mainWindowTitle);
+    QVERIFY2(!main.isEmpty(), "the main window did not appear");
+    QVERIFY2(m_desktop.focus(main), "the main window never had the keyboard");
+    xdo({"mousemove", "--window", main, "200", "500"});
+    QVERIFY2(startButtonShows(ready), "the main window was not drawn");
 }
 
-void TestDesktopSessionE2E::restartProgram()
+bool TestDesktopSessionE2E::startButtonShows(const QColor &colour) const
 {
-    m_app.terminate();
-    QVERIFY(m_app.waitForFinished(5000));
-    startProgram();
+    const QString main = m_desktop.waitForWindow(XDesktop::mainWindowTitle);
+    return m_desktop.waitForScreen(
+        [&colour](const QImage &window) {
+            for (int y = 176 + 12; y < 176 + 12 + 40 && y < window.height(); ++y) {
+                if (window.pixelColor(32 + 20, y) == colour)
+                    return true;
+            }
+            return false;
+        },
+        main);
+}
+
+bool TestDesktopSessionE2E::openFileMenu()
+{
     const QString main = waitForWindow(XDesktop::mainWindowTitle);
-    QVERIFY(!main.isEmpty());
-    xdo({"windowactivate", "--sync", main});
-    xdo({"mousemove", "--window", main, "200", "500"});
+    const int shown = m_desktop.shownWindows(main);
+    xdo({"key", "alt+f"});
+    return m_desktop.waitForShownWindows(main, shown + 1);
 }
 
 std::pair<double, double> TestDesktopSessionE2E::timed(const QElapsedTimer &clock,
@@ -181,12 +217,6 @@ void TestDesktopSessionE2E::cleanupTestCase()
 
 void TestDesktopSessionE2E::sessionIsCountedTimedAndPrinted()
 {
-    const QString main = waitForWindow(XDesktop::mainWindowTitle);
-    QVERIFY(!main.isEmpty());
-    xdo({"windowactivate", "--sync", main});
-    // A point of the window's background, below the counter/timer box and left of the
-    // instructions.
-    xdo({"mousemove", "--window", main, "200", "500"});
     const auto hold = [this](const char *button, int ms) {
         xdo({"mousedown", button});
         QThread::msleep(ms);
@@ -210,11 +240,10 @@ void TestDesktopSessionE2E::sessionIsCountedTimedAndPrinted()
     hold("1", 800); // speaking interval 3
     QThread::msleep(400);
     xdo({"click", "2"}); // and pauses
-    QThread::msleep(500);
+    QVERIFY2(startButtonShows(paused), "the middle button did not pause");
 
     screenshot(QStringLiteral("session-paused"));
-    xdo({"key", "alt+f"});
-    QThread::msleep(300);
+    QVERIFY2(openFileMenu(), "alt+f did not open the File menu");
     xdo({"key", "p"});
     answerPrompts(1);
     const QStringList rows = printedRows(++m_jobs, QStringLiteral("RESULTS of the Tallymere"));
@@ -286,22 +315,29 @@ void TestDesktopSessionE2E::ratingsArePrintedAsPressed()
     const int windowX = at.captured(1).toInt();
     const int windowY = at.captured(2).toInt();
     const int menuBar = 22; // about one line of the menu font; the bars are 21 pixels high
+    // A press draws its mark, light red, over the height of the drawing area; it is looked at
+    // above the pointer's tip.
     const auto press = [&](const char *bar, int x) {
         const ScaleRow *row = ScaleTable::byBar(QString::fromLatin1(bar));
-        const int left = windowX + ScaleTable::barLeft / 15 + 2;
-        const int top = windowY + menuBar + row->barTop / 15 + 2 + 10;
-        xdo({"mousemove", QString::number(left + x), QString::number(top)});
+        const int left = ScaleTable::barLeft / 15 + 2;
+        const int top = menuBar + row->barTop / 15 + 2 + 10;
+        xdo({"mousemove", QString::number(windowX + left + x), QString::number(windowY + top)});
         xdo({"click", "1"});
-        QThread::msleep(200);
+        return m_desktop.waitForScreen(
+            [&](const QImage &window) {
+                return window.pixelColor(left + x, top - 6) == QColor(255, 128, 128);
+            },
+            ratings);
     };
-    press("SpeakingRateScale", 389);
-    press("DisfluencyScale", 0);
-    press("NaturalnessScale", 778);
+    QVERIFY2(press("SpeakingRateScale", 389), "no mark on Speaking rate");
+    QVERIFY2(press("DisfluencyScale", 0), "no mark on Disfluency");
+    QVERIFY2(press("NaturalnessScale", 778), "no mark on Naturalness");
 
     // Its "File" menu has no access key: open it with the mouse, then choose "&Print".
+    const int shown = m_desktop.shownWindows(ratings);
     xdo({"mousemove", QString::number(windowX + 18), QString::number(windowY + menuBar / 2)});
     xdo({"click", "1"});
-    QThread::msleep(300);
+    QVERIFY2(m_desktop.waitForShownWindows(ratings, shown + 1), "its File menu did not open");
     screenshot(QStringLiteral("ratings-file-menu"));
     xdo({"key", "p"});
     answerPrompts(1);
@@ -324,8 +360,8 @@ void TestDesktopSessionE2E::ratingsArePrintedAsPressed()
 TestDesktopSessionE2E::Printed TestDesktopSessionE2E::printSession()
 {
     Printed printed;
-    xdo({"key", "alt+f"});
-    QThread::msleep(300);
+    if (!openFileMenu())
+        return printed;
     xdo({"key", "p"});
     answerPrompts(1);
     printed.rows = printedRows(++m_jobs, QStringLiteral("RESULTS of the Tallymere"));
@@ -348,8 +384,6 @@ TestDesktopSessionE2E::Printed TestDesktopSessionE2E::printSession()
 // tick of the hold, the sample ending at SPACE.
 void TestDesktopSessionE2E::marksCountAtTheirTimeThroughAStall()
 {
-    restartProgram(); // a fresh program, for a fresh session
-
     // Each action happens somewhere inside its xdotool run: [before, after] on one clock.
     QElapsedTimer clock;
     clock.start();
@@ -366,7 +400,7 @@ void TestDesktopSessionE2E::marksCountAtTheirTimeThroughAStall()
     const auto pause = timed({"key", "space"});
     QThread::msleep(800);
     QCOMPARE(::kill(program, SIGCONT), 0);
-    QThread::msleep(600);
+    QVERIFY2(startButtonShows(paused), "the SPACE made in the stop did not pause");
     screenshot(QStringLiteral("session-after-stall"));
 
     const Printed printed = printSession();
@@ -393,7 +427,6 @@ void TestDesktopSessionE2E::marksCountAtTheirTimeThroughAStall()
 // nothing of the speech marked before RESET.
 void TestDesktopSessionE2E::heldSpaceStartsOnceAndResetCountsInAStall()
 {
-    restartProgram();
     const QString main = waitForWindow(XDesktop::mainWindowTitle);
     QElapsedTimer clock;
     clock.start();
@@ -404,15 +437,15 @@ void TestDesktopSessionE2E::heldSpaceStartsOnceAndResetCountsInAStall()
     xdo({"keyup", "space"});
     QThread::msleep(1000);
     const auto pause = timed({"key", "space"});
-    QThread::msleep(300);
+    QVERIFY2(startButtonShows(paused), "SPACE did not pause");
     const Printed held = printSession();
     QVERIFY2(!held.rows.isEmpty(), qPrintable(m_cups->log()));
     QVERIFY2(withinATick(held.sample, pause.first - start.second, pause.second - start.first),
              qPrintable(held.rows.join('\n')));
 
-    xdo({"windowactivate", "--sync", main});
+    QVERIFY2(m_desktop.focus(main), "the main window did not have the keyboard back");
     xdo({"key", "space"});
-    QThread::msleep(300);
+    QVERIFY2(startButtonShows(running), "SPACE did not resume");
     xdo({"mousedown", "1"});
     QThread::msleep(800);
     xdo({"mouseup", "1"});
@@ -432,7 +465,7 @@ void TestDesktopSessionE2E::heldSpaceStartsOnceAndResetCountsInAStall()
     QCOMPARE(::kill(program, SIGCONT), 0);
     QThread::msleep(800);
     const auto stop = timed({"key", "space"});
-    QThread::msleep(300);
+    QVERIFY2(startButtonShows(paused), "SPACE did not pause");
     screenshot(QStringLiteral("session-reset-in-stall"));
     const Printed afterReset = printSession();
     QVERIFY2(!afterReset.rows.isEmpty(), qPrintable(m_cups->log()));

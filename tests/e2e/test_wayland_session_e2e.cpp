@@ -2,7 +2,8 @@
 // a private CUPS scheduler, and the built program with QT_QPA_PLATFORM=wayland. xdotool presses
 // keys and buttons in Weston's window, and Weston makes the Wayland input from them with its own
 // timestamps, while Qt makes a held key's repeats itself. Every case prints its report and reads
-// the times back.
+// the times back. No client window can be seen from outside Weston, so each step waits until
+// Weston's output shows what the step needs: the window drawn, a menu open, the prompt up.
 #include "CupsSandbox.h"
 #include "ReportReadBack.h"
 #include "WestonDesktop.h"
@@ -10,6 +11,7 @@
 #include "core/ratings/ScaleTable.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -24,6 +26,21 @@ namespace {
 // client area starts under the menu bar.
 constexpr int menuBar = 19;
 
+// Points of the main window's client area, in pixels (15 twips to the pixel), and the colours
+// they show: the start button (480 x 2640 twips) as it is before the first start, while
+// running and when paused; the first panel's header (480 x 5280), shown only while paused.
+const QPoint startButton(32 + 20, 176 + 12);
+const QColor ready(255, 192, 192);
+const QColor running(200, 255, 200);
+const QColor paused(255, 200, 200);
+const QPoint resultsHeader(32 + 5, 352 + 5);
+const QColor resultsTeal(0, 128, 128);
+// Where a menu dropped from the menu bar draws its first item, and where a message box
+// stands: in the middle of the output.
+const QRect firstMenuItem(6, menuBar + 4, 40, 14);
+const QRect fileOnTheBar(0, 0, 36, menuBar);
+const QRect middle(540, 432, 200, 160);
+
 // An interval of the wall clock in seconds: a moment within it.
 struct Span {
     double least = 0;
@@ -31,6 +48,7 @@ struct Span {
 };
 
 struct Printed {
+    QString failed; // the step that did not happen
     QStringList rows;
     double sample = -1;
     double talk = -1;
@@ -68,7 +86,18 @@ private:
     static Span between(Span from, Span to) { return {to.least - from.most, to.most - from.least}; }
     void pointAtClient(int x, int y) { m_desktop.pointAt(x, menuBar + y); }
     void screenshot(const QString &name);
-    QStringList print(const QString &anchor);
+    QImage screen() const { return m_desktop.x().grab(m_desktop.window()); }
+    // Waits until the client area shows `colour` at `at`.
+    bool shows(QPoint at, const QColor &colour) const;
+    // Waits until `area` of the output looks other than in `before`.
+    bool changes(const QRect &area, const QImage &before) const;
+    // Waits until `area` of the output looks as in `before` again.
+    bool returns(const QRect &area, const QImage &before) const;
+    // Makes sure the keyboard is on the program's window: alt+f opens its File menu.
+    bool keyboardOnTheWindow();
+    // Print chosen in the open File menu and the prompt answered: the report's rows read back
+    // from the printed PDF, or what did not happen in `failed`.
+    QStringList print(const QString &anchor, const QImage &before, QString *failed);
     Printed printSession();
 
     std::unique_ptr<CupsSandbox> m_cups;
@@ -99,20 +128,69 @@ void TestWaylandSessionE2E::initTestCase()
     m_clock.start();
 }
 
-// A fresh program for each case: a fresh session. Nothing tells from outside when a Wayland
-// client has drawn its window, so it is given a moment.
+// A fresh program for each case: a fresh session, its window drawn and given the keyboard.
 void TestWaylandSessionE2E::init()
 {
     if (m_app.state() != QProcess::NotRunning) {
         m_app.terminate();
-        QVERIFY(m_app.waitForFinished(5000));
+        QVERIFY(m_app.waitForFinished(20000));
     }
     m_app.start(QStringLiteral(TALLYMERE_BINARY), {});
     QVERIFY(m_app.waitForStarted());
-    QThread::msleep(2000);
-    QVERIFY2(m_app.state() == QProcess::Running, qPrintable(m_desktop.log()));
     // A point of the window's background, below the counter/timer box.
     pointAtClient(200, 500);
+    QVERIFY2(shows(startButton, ready),
+             qPrintable("the main window was not drawn: no start button\n" + m_desktop.log()));
+    QVERIFY2(keyboardOnTheWindow(), "alt+f never opened the File menu: the keyboard is elsewhere");
+}
+
+bool TestWaylandSessionE2E::shows(QPoint at, const QColor &colour) const
+{
+    const QPoint onScreen = at + QPoint(0, menuBar);
+    return m_desktop.x().waitForScreen(
+        [&](const QImage &image) { return image.pixelColor(onScreen) == colour; },
+        m_desktop.window());
+}
+
+bool TestWaylandSessionE2E::changes(const QRect &area, const QImage &before) const
+{
+    return m_desktop.x().waitForScreen(
+        [&](const QImage &image) { return image.copy(area) != before.copy(area); },
+        m_desktop.window());
+}
+
+bool TestWaylandSessionE2E::returns(const QRect &area, const QImage &before) const
+{
+    return m_desktop.x().waitForScreen(
+        [&](const QImage &image) { return image.copy(area) == before.copy(area); },
+        m_desktop.window());
+}
+
+// Weston gives the keyboard to the window it maps last, and to a window clicked. Until alt+f
+// opens the File menu, the window's background is clicked (which does nothing before a start)
+// and the keys struck again.
+bool TestWaylandSessionE2E::keyboardOnTheWindow()
+{
+    QElapsedTimer clock;
+    clock.start();
+    const QImage before = screen();
+    while (clock.elapsed() < 20000) {
+        xdo({"key", "alt+f"});
+        if (m_desktop.x().waitForScreen(
+                [&](const QImage &image) {
+                    return image.copy(firstMenuItem) != before.copy(firstMenuItem);
+                },
+                m_desktop.window(), 3000)) {
+            // The first ESCAPE closes the menu, the second leaves the menu bar.
+            xdo({"key", "Escape"});
+            if (!returns(firstMenuItem, before))
+                return false;
+            xdo({"key", "Escape"});
+            return returns(fileOnTheBar, before);
+        }
+        xdo({"click", "1"});
+    }
+    return false;
 }
 
 void TestWaylandSessionE2E::cleanupTestCase()
@@ -146,26 +224,34 @@ void TestWaylandSessionE2E::screenshot(const QString &name)
     import.waitForFinished(10000);
 }
 
-// Print chosen in the open File menu, and ENTER to the prompt once it has had time to open: the
-// report's rows, read back from the printed PDF.
-QStringList TestWaylandSessionE2E::print(const QString &anchor)
+QStringList TestWaylandSessionE2E::print(const QString &anchor, const QImage &before,
+                                         QString *failed)
 {
+    if (!changes(firstMenuItem, before)) {
+        *failed = QStringLiteral("the File menu did not open");
+        return {};
+    }
     xdo({"key", "p"});
-    QThread::msleep(1000);
+    if (!changes(middle, before)) {
+        *failed = QStringLiteral("the printer prompt did not come up");
+        return {};
+    }
     screenshot(QStringLiteral("prompt-%1").arg(m_jobs + 1));
     xdo({"key", "Return"});
     const QString pdf = m_cups->waitForJobFiles(++m_jobs, 30000);
-    if (pdf.isEmpty())
+    if (pdf.isEmpty()) {
+        *failed = QStringLiteral("no job was printed\n") + m_cups->log();
         return {};
+    }
     return readback::rows(CupsSandbox::pdfText(pdf), anchor, 10);
 }
 
 Printed TestWaylandSessionE2E::printSession()
 {
     Printed printed;
+    const QImage before = screen();
     xdo({"key", "alt+f"});
-    QThread::msleep(300);
-    printed.rows = print(QStringLiteral("RESULTS of the Tallymere"));
+    printed.rows = print(QStringLiteral("RESULTS of the Tallymere"), before, &printed.failed);
     static const QRegularExpression timedValue(
         QStringLiteral(R"(^([\d.]+)\s+s\.\s*(?:\(n=\s*(\d+)\s*\))?$)"));
     const auto read = [&printed](const QString &label, double *seconds, int *count) {
@@ -193,10 +279,10 @@ void TestWaylandSessionE2E::heldSpaceStartsOnce()
     xdo({"keyup", "space"});
     QThread::msleep(1000);
     const Span pause = timed({"key", "space"});
-    QThread::msleep(300);
+    QVERIFY2(shows(startButton, paused), "the session did not pause");
     screenshot(QStringLiteral("held-space"));
     const Printed printed = printSession();
-    QVERIFY2(!printed.rows.isEmpty(), qPrintable(m_cups->log()));
+    QVERIFY2(printed.failed.isEmpty(), qPrintable(printed.failed));
     qInfo("sample after SPACE held 3 s and struck 1 s later: %.1f s", printed.sample);
     QVERIFY2(withinATick(printed.sample, between(start, pause)),
              qPrintable(printed.rows.join('\n')));
@@ -219,7 +305,7 @@ void TestWaylandSessionE2E::marksCountAsHeld()
     QFETCH(int, talkCount);
     QFETCH(int, clutterCount);
     xdo({"key", "space"});
-    QThread::msleep(300);
+    QVERIFY2(shows(startButton, running), "the session did not start");
     // When each button went down and up.
     QHash<QString, std::pair<Span, Span>> held;
     for (const QString &button : buttons.split(QLatin1Char(' '))) {
@@ -229,11 +315,11 @@ void TestWaylandSessionE2E::marksCountAsHeld()
         QThread::msleep(500);
     }
     xdo({"key", "space"});
-    QThread::msleep(300);
+    QVERIFY2(shows(startButton, paused), "the session did not pause");
     screenshot(QStringLiteral("marks-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
     const Printed printed = printSession();
     const QString report = printed.rows.join('\n');
-    QVERIFY2(!printed.rows.isEmpty(), qPrintable(m_cups->log()));
+    QVERIFY2(printed.failed.isEmpty(), qPrintable(printed.failed));
     QCOMPARE(printed.talkCount, talkCount);
     QCOMPARE(printed.clutterCount, clutterCount);
     // Speech is the left button's hold, or the right's where it is pressed alone.
@@ -251,21 +337,27 @@ void TestWaylandSessionE2E::marksCountAsHeld()
 void TestWaylandSessionE2E::resetByThePointerStartsANewSample()
 {
     xdo({"key", "space"});
+    QVERIFY2(shows(startButton, running), "the session did not start");
     QThread::msleep(800);
     xdo({"key", "space"});
-    QThread::msleep(300);
+    QVERIFY2(shows(resultsHeader, resultsTeal), "the session did not pause");
     // RESET: 600 x 1695 twips in the client area, 855 x 280 in size.
     pointAtClient(68, 122);
     xdo({"click", "1"});
     pointAtClient(200, 500);
-    QThread::msleep(300);
+    QVERIFY2(m_desktop.x().waitForScreen(
+                 [](const QImage &image) {
+                     return image.pixelColor(resultsHeader + QPoint(0, menuBar)) != resultsTeal;
+                 },
+                 m_desktop.window()),
+             "RESET did not hide the results");
     const Span start = timed({"key", "space"});
     QThread::msleep(1500);
     const Span pause = timed({"key", "space"});
-    QThread::msleep(300);
+    QVERIFY2(shows(resultsHeader, resultsTeal), "the session did not pause");
     screenshot(QStringLiteral("after-reset"));
     const Printed printed = printSession();
-    QVERIFY2(!printed.rows.isEmpty(), qPrintable(m_cups->log()));
+    QVERIFY2(printed.failed.isEmpty(), qPrintable(printed.failed));
     QVERIFY2(withinATick(printed.sample, between(start, pause)),
              qPrintable(printed.rows.join('\n')));
 }
@@ -273,25 +365,31 @@ void TestWaylandSessionE2E::resetByThePointerStartsANewSample()
 // The rating window opened from the menu bar, one bar pressed at its middle: the printed score.
 void TestWaylandSessionE2E::ratingScalePress()
 {
+    const QImage main = screen();
     xdo({"key", "alt+f"});
-    QThread::msleep(300);
+    QVERIFY2(changes(firstMenuItem, main), "the File menu did not open");
     xdo({"key", "Right"});
-    QThread::msleep(200);
+    QVERIFY2(returns(firstMenuItem, main), "Right did not leave the File menu");
     xdo({"key", "Return"});
-    QThread::msleep(1500);
     const ScaleRow *bar = ScaleTable::byBar(QStringLiteral("SpeakingRateScale"));
     // The drawing area stands 2 pixels inside the bar's edge; the bars are 21 pixels high.
-    pointAtClient(ScaleTable::barLeft / 15 + 2 + 389, bar->barTop / 15 + 2 + 10);
+    const QPoint middleOfBar(ScaleTable::barLeft / 15 + 2 + 389, bar->barTop / 15 + 2 + 10);
+    QVERIFY2(shows(middleOfBar, Qt::white), "the rating window was not drawn");
+    pointAtClient(middleOfBar.x(), middleOfBar.y());
     xdo({"click", "1"});
-    QThread::msleep(300);
+    // Weston draws the pointer over the window: it is moved off the mark to see it.
+    pointAtClient(middleOfBar.x(), middleOfBar.y() + 60);
+    QVERIFY2(shows(middleOfBar, QColor(255, 128, 128)), "the press drew no mark");
     screenshot(QStringLiteral("rating-pressed"));
     // Its File menu has no access key: opened with the pointer, then "&Print".
+    const QImage before = screen();
     m_desktop.pointAt(18, menuBar / 2);
     xdo({"click", "1"});
-    QThread::msleep(300);
+    QString failed;
     const QStringList rows =
-        print(QStringLiteral("RESULTS of the Visual Analog Scale Perceptual Rating Procedure"));
-    QVERIFY2(!rows.isEmpty(), qPrintable(m_cups->log()));
+        print(QStringLiteral("RESULTS of the Visual Analog Scale Perceptual Rating Procedure"),
+              before, &failed);
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
     const QString expected = readback::row({{10, "Speaking rate"}, {50, "50.0 %"}, {65, "5.0"}});
     QVERIFY2(rows.contains(expected), qPrintable(rows.join('\n')));
 }

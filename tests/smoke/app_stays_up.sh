@@ -1,14 +1,72 @@
 #!/usr/bin/env bash
-# Starts the program offscreen and checks that it comes up and keeps running until it is told to
-# stop: a crash or an early exit at start-up fails.
+# Starts the program on an X display of its own and checks that it comes up and answers: its main
+# window appears, and File > Exit, typed as a user types it, ends it with status 0. A crash or an
+# early exit at start-up fails, and so does a program that hangs: it never shows its window, or
+# never answers the keys.
 set -u
 app=$1
-export QT_QPA_PLATFORM=offscreen
-timeout --signal=TERM 5 "$app"
-status=$?
-if [[ $status -eq 124 ]]; then
-    echo "tallymere ran for 5 s and was stopped"
-    exit 0
+
+number=230
+while [[ -e /tmp/.X$number-lock ]]; do number=$((number + 1)); done
+export DISPLAY=:$number
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
+xvfb=$!
+pid=
+trap 'kill $pid $xvfb 2>/dev/null; wait 2>/dev/null' EXIT
+
+# Waits up to 20 s for a command to succeed.
+within_20s() {
+    for _ in $(seq 200); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+if ! within_20s test -S "/tmp/.X11-unix/X$number"; then
+    echo "Xvfb did not open $DISPLAY" >&2
+    exit 1
 fi
-echo "tallymere ended on its own with status $status" >&2
+
+"$app" &
+pid=$!
+title='^Tallymere \(Version 2\.02; Special  Release for QEFA, October 2005\)$'
+if ! within_20s xdotool search --onlyvisible --name "$title"; then
+    echo "tallymere showed no main window within 20 s" >&2
+    exit 1
+fi
+if ! kill -0 "$pid" 2>/dev/null; then
+    echo "tallymere ended after showing its window" >&2
+    exit 1
+fi
+window=$(xdotool search --onlyvisible --name "$title" | head -n 1)
+# With no window manager, the keyboard goes where the input focus is set.
+xdotool windowfocus --sync "$window"
+windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+shown=$(windows)
+menu_open() { [[ $(windows) -gt $shown ]]; }
+xdotool key --clearmodifiers alt+f
+if ! within_20s menu_open; then
+    echo "tallymere did not open its File menu within 20 s of alt+f: it does not answer" >&2
+    exit 1
+fi
+xdotool key e
+
+for _ in $(seq 200); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+        wait "$pid"
+        status=$?
+        pid=
+        if [[ $status -ne 0 ]]; then
+            echo "tallymere ended with status $status on File > Exit" >&2
+            exit 1
+        fi
+        echo "tallymere came up, answered its keys and ended on File > Exit"
+        exit 0
+    fi
+    sleep 0.1
+done
+echo "tallymere was still running 20 s after File > Exit" >&2
 exit 1

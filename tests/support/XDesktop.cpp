@@ -25,7 +25,7 @@ QString XDesktop::start(const QProcessEnvironment &base, int firstDisplay, bool 
     QElapsedTimer clock;
     clock.start();
     while (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))) {
-        if (clock.elapsed() > 10000)
+        if (clock.elapsed() > 20000)
             return QStringLiteral("Xvfb did not open display %1").arg(m_display);
         QThread::msleep(50);
     }
@@ -35,8 +35,22 @@ QString XDesktop::start(const QProcessEnvironment &base, int firstDisplay, bool 
     m_openbox.start(QStringLiteral("openbox"), {});
     if (!m_openbox.waitForStarted())
         return QStringLiteral("openbox did not start");
-    QThread::msleep(500);
+    // A window manager that runs marks the screen as managed.
+    while (!isManaged()) {
+        if (clock.elapsed() > 20000 || m_openbox.state() == QProcess::NotRunning)
+            return QStringLiteral("openbox did not take the screen");
+        QThread::msleep(50);
+    }
     return {};
+}
+
+bool XDesktop::isManaged() const
+{
+    QProcess xprop;
+    xprop.setProcessEnvironment(m_env);
+    xprop.start(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"});
+    xprop.waitForFinished(10000);
+    return xprop.readAllStandardOutput().contains("window id");
 }
 
 void XDesktop::stop()
@@ -68,12 +82,70 @@ QString XDesktop::waitForWindow(const QString &title, int timeoutMs) const
     return {};
 }
 
+QImage XDesktop::grab(const QString &id) const
+{
+    QProcess import;
+    import.setProcessEnvironment(m_env);
+    import.start(QStringLiteral("import"), {"-window", id, "-depth", "8", "ppm:-"});
+    if (!import.waitForFinished(20000) || import.exitCode() != 0)
+        return {};
+    return QImage::fromData(import.readAllStandardOutput(), "PPM");
+}
+
+bool XDesktop::waitForScreen(const std::function<bool(const QImage &)> &shows, const QString &id,
+                             int timeoutMs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        const QImage screen = grab(id);
+        if (!screen.isNull() && shows(screen))
+            return true;
+        QThread::msleep(50);
+    } while (clock.elapsed() < timeoutMs);
+    return false;
+}
+
+bool XDesktop::focus(const QString &id) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        xdo({"windowactivate", "--sync", id});
+        if (xdo({"getwindowfocus", "-f"}) == id)
+            return true;
+        QThread::msleep(100);
+    } while (clock.elapsed() < 20000);
+    return false;
+}
+
+int XDesktop::shownWindows(const QString &id) const
+{
+    const QString pid = xdo({"getwindowpid", id});
+    if (pid.isEmpty())
+        return 0;
+    const QString shown = xdo({"search", "--onlyvisible", "--pid", pid});
+    return int(shown.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size());
+}
+
+bool XDesktop::waitForShownWindows(const QString &id, int count) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        if (shownWindows(id) == count)
+            return true;
+        QThread::msleep(50);
+    } while (clock.elapsed() < 20000);
+    return false;
+}
+
 QString XDesktop::openRatingsWindow() const
 {
     const QString main = waitForWindow(mainWindowTitle);
-    if (main.isEmpty())
+    if (main.isEmpty() || !focus(main))
         return {};
-    xdo({"windowactivate", "--sync", main});
+    const int shown = shownWindows(main);
     // Alt held and let go as a hand does: a screen reader's key grabs miss a chord as quick as
     // "alt+f".
     xdo({"keydown", "alt"});
@@ -81,14 +153,14 @@ QString XDesktop::openRatingsWindow() const
     xdo({"key", "f"});
     QThread::msleep(150);
     xdo({"keyup", "alt"});
-    QThread::msleep(300);
+    if (!waitForShownWindows(main, shown + 1))
+        return {};
     xdo({"key", "Right"});
-    QThread::msleep(200);
+    if (!waitForShownWindows(main, shown))
+        return {};
     xdo({"key", "Return"});
     const QString ratings = waitForWindow(ratingsWindowTitle);
-    if (ratings.isEmpty())
+    if (ratings.isEmpty() || !focus(ratings))
         return {};
-    xdo({"windowactivate", "--sync", ratings});
-    QThread::msleep(500);
     return ratings;
 }

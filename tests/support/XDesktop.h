@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // A desktop of a test's own: Xvfb (1280x1024) on a display number nobody uses, with openbox, and
 // xdotool to drive the program's windows there. The machine's own display is never touched.
@@ -33,13 +36,26 @@ public:
     // Runs xdotool on this desktop; its output.
     QString xdo(const QStringList &arguments) const;
     // The id of the visible window titled exactly `title`, or nothing after the timeout.
-    QString waitForWindow(const QString &title, int timeoutMs = 15000) const;
+    QString waitForWindow(const QString &title, int timeoutMs = 20000) const;
+    // The window `id` as it shows on the screen now ("root": the whole screen), or a null image.
+    QImage grab(const QString &id = QStringLiteral("root")) const;
+    // Waits until `shows` holds for the window `id` as grabbed; false after the timeout.
+    bool waitForScreen(const std::function<bool(const QImage &)> &shows,
+                       const QString &id = QStringLiteral("root"), int timeoutMs = 20000) const;
+    // Waits until the keyboard focus is on the top-level window `id`, activating it.
+    bool focus(const QString &id) const;
+    // How many windows the program of window `id` shows now, its menus and boxes included.
+    int shownWindows(const QString &id) const;
+    // Waits until the program of window `id` shows `count` windows: a menu has opened or closed.
+    bool waitForShownWindows(const QString &id, int count) const;
     // Opens the rating window from the main window's menu bar, where "Perceptual ratings" is a
     // command on the bar itself (reached from the File menu with Right), and activates it.
     // Returns its id, or nothing when it did not open.
     QString openRatingsWindow() const;
 
 private:
+    bool isManaged() const;
+
     QProcessEnvironment m_env;
     QString m_display;
     QProcess m_xvfb;

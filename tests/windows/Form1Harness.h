@@ -6,6 +6,7 @@
 #include "widgets/delivery/ReportDelivery.h"
 #include "widgets/kit/ClassicLook.h"
 #include "widgets/kit/FontSubstitutes.h"
+#include "widgets/kit/SpaceKey.h"
 #include "windows/main/Form1.h"
 
 #include <QApplication>
@@ -41,8 +42,12 @@ struct Form1Harness {
         fonts::registerSubstitutes();
     }
 
+    // A fresh window on a clock at its start, SPACE up: each case starts where the program does.
     void open()
     {
+        window.reset();
+        clock = ManualClock();
+        SpaceKey::instance().forget();
         window = std::make_unique<Form1>(delivery, &clock);
         window->show();
         // The offscreen screen is smaller than the design; a normal frame of 1100 x 820 shows

@@ -105,29 +105,104 @@ private slots:
         QVERIFY(!timer->isEnabled());
     }
 
-    void everyControlWhereTheTablePutsIt_data() { addRowPerControl(); }
-    void everyControlWhereTheTablePutsIt()
+    // Every control at its designed place, written in twips as designed (15 to a pixel at
+    // 96 dpi).
+    void everyControlAtItsDesignedPlace_data()
     {
-        QFETCH(QString, name);
-        const ControlRow &design = row(name);
-        QWidget *w = widget(name);
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QRect>("designed");
+        QTest::newRow("Command2") << "button" << QRect(600, 1695, 855, 280);
+        QTest::newRow("Command1") << "button" << QRect(480, 2640, 6375, 375);
+        QTest::newRow("Label27") << "label" << QRect(600, 120, 6255, 615);
+        QTest::newRow("Label26") << "label" << QRect(5730, 1680, 195, 300);
+        QTest::newRow("Label25") << "label" << QRect(5730, 2040, 195, 300);
+        QTest::newRow("Label24") << "label" << QRect(3570, 1680, 135, 180);
+        QTest::newRow("Label23") << "label" << QRect(3570, 2040, 195, 300);
+        QTest::newRow("RightNumber") << "label" << QRect(5880, 2040, 855, 270);
+        QTest::newRow("LeftNumber") << "label" << QRect(3720, 2040, 855, 270);
+        QTest::newRow("Label1") << "label" << QRect(1560, 1680, 855, 285);
+        QTest::newRow("MarkedTime") << "label" << QRect(5880, 1680, 840, 270);
+        QTest::newRow("Clock") << "label" << QRect(3720, 1680, 855, 270);
+        QTest::newRow("Label2") << "label" << QRect(480, 1080, 2055, 1425);
+        QTest::newRow("Label3") << "label" << QRect(2520, 1080, 2175, 1425);
+        QTest::newRow("Label4") << "label" << QRect(4680, 1080, 2175, 1425);
+        QTest::newRow("Shape1") << "shape" << QRect(240, 720, 6855, 2535);
+        QTest::newRow("Label18") << "label" << QRect(1320, 4200, 4575, 615);
+        QTest::newRow("Label8") << "label" << QRect(480, 5280, 6375, 375);
+        QTest::newRow("Label10") << "label" << QRect(720, 5760, 5175, 270);
+        QTest::newRow("Label5") << "label" << QRect(5880, 5760, 735, 255);
+        QTest::newRow("Label11") << "label" << QRect(720, 6120, 5175, 270);
+        QTest::newRow("Label6") << "label" << QRect(5880, 6120, 735, 255);
+        QTest::newRow("Label12") << "label" << QRect(720, 6480, 5175, 270);
+        QTest::newRow("Label7") << "label" << QRect(5880, 6480, 735, 255);
+        QTest::newRow("Shape4") << "shape" << QRect(240, 5040, 6855, 1815);
+        QTest::newRow("Label16") << "label" << QRect(480, 7320, 6375, 375);
+        QTest::newRow("Label14") << "label" << QRect(720, 7800, 5055, 255);
+        QTest::newRow("AvgSpeechInterval") << "label" << QRect(5880, 7800, 735, 255);
+        QTest::newRow("Label15") << "label" << QRect(720, 8160, 5175, 255);
+        QTest::newRow("AvgClutteringInterval") << "label" << QRect(5880, 8160, 735, 255);
+        QTest::newRow("Shape3") << "shape" << QRect(240, 7080, 6855, 1455);
+        QTest::newRow("Label17") << "label" << QRect(480, 9000, 6375, 375);
+        QTest::newRow("Label20") << "label" << QRect(720, 9480, 4935, 255);
+        QTest::newRow("Label19") << "label" << QRect(5760, 9480, 855, 255);
+        QTest::newRow("Label22") << "label" << QRect(720, 9840, 4575, 255);
+        QTest::newRow("Label21") << "label" << QRect(5760, 9840, 855, 255);
+        QTest::newRow("Shape5") << "shape" << QRect(240, 8760, 6855, 1455);
+        QTest::newRow("Label13") << "label" << QRect(7320, 120, 7605, 570);
+        QTest::newRow("Instructions") << "label" << QRect(7560, 1080, 7215, 8775);
+        QTest::newRow("Shape2") << "shape" << QRect(7200, 720, 7935, 9495);
+    }
+    void everyControlAtItsDesignedPlace()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QRect, designed);
+        QWidget *w = widget(QString::fromLatin1(QTest::currentDataTag()));
         QVERIFY2(w, "no control of this name on the client area");
         QCOMPARE(w->parentWidget(), &m_harness.window->surface());
-        switch (design.kind) {
-        case ControlKind::Label: QVERIFY(qobject_cast<BorderedLabel *>(w)); break;
-        case ControlKind::Button: QVERIFY(qobject_cast<DesignButton *>(w)); break;
-        case ControlKind::Shape: QVERIFY(qobject_cast<ShapeWidget *>(w)); break;
-        case ControlKind::Line: QVERIFY(qobject_cast<LineWidget *>(w)); break;
-        case ControlKind::Image: QFAIL("the main window has no image"); break;
-        }
-        if (design.kind == ControlKind::Line) {
-            auto *line = qobject_cast<LineWidget *>(w);
-            QCOMPARE(line->from(), twips::point(design.left, design.top));
-            QCOMPARE(line->to(), twips::point(design.width, design.height));
-            QCOMPARE(line->penWidth(), design.penWidth);
-            return;
-        }
-        QCOMPARE(w->geometry(), twips::rect(design.left, design.top, design.width, design.height));
+        const bool ofItsKind = kind == "label"    ? qobject_cast<BorderedLabel *>(w) != nullptr
+                               : kind == "button" ? qobject_cast<DesignButton *>(w) != nullptr
+                                                  : qobject_cast<ShapeWidget *>(w) != nullptr;
+        QVERIFY2(ofItsKind, qPrintable(kind));
+        // Each edge to its nearest pixel.
+        const auto pixels = [](int twipsValue) { return qRound(twipsValue / 15.0); };
+        QCOMPARE(w->geometry(), QRect(QPoint(pixels(designed.left()), pixels(designed.top())),
+                                      QPoint(pixels(designed.left() + designed.width()) - 1,
+                                             pixels(designed.top() + designed.height()) - 1)));
+    }
+
+    void lineAsDesigned()
+    {
+        auto *line = qobject_cast<LineWidget *>(widget(QStringLiteral("Line1")));
+        QVERIFY(line);
+        // From (480, 1580) to (6840, 1560) twips, 2 pixels wide.
+        QCOMPARE(line->from(), QPoint(32, 105));
+        QCOMPARE(line->to(), QPoint(456, 104));
+        QCOMPARE(line->penWidth(), 2);
+    }
+
+    // The controls as the window draws them: a pixel just inside a control's edge shows the
+    // control's designed colour, the pixel just outside it what lies beside it.
+    void edgesAsDrawn_data()
+    {
+        QTest::addColumn<QPoint>("pixel");
+        QTest::addColumn<QColor>("colour");
+        const QColor panel(192, 192, 192);
+        QTest::newRow("start button, left edge in") << QPoint(35, 190) << QColor(255, 192, 192);
+        QTest::newRow("start button, left edge out") << QPoint(29, 190) << panel;
+        QTest::newRow("start button, bottom edge in") << QPoint(200, 198) << QColor(255, 192, 192);
+        QTest::newRow("start button, bottom edge out") << QPoint(200, 202) << panel;
+        QTest::newRow("stopwatch box, inside") << QPoint(37, 162) << QColor(224, 224, 224);
+        QTest::newRow("speech box, left edge in") << QPoint(171, 162) << QColor(0, 192, 192);
+        QTest::newRow("cluttering box, left edge in") << QPoint(315, 162) << QColor(255, 224, 192);
+        QTest::newRow("cluttering box, right edge out") << QPoint(460, 162) << panel;
+        QTest::newRow("panel, below the boxes") << QPoint(200, 171) << panel;
+    }
+    void edgesAsDrawn()
+    {
+        QFETCH(QPoint, pixel);
+        QFETCH(QColor, colour);
+        const QImage shown = m_harness.window->surface().grab().toImage();
+        QCOMPARE(QColor(shown.pixel(pixel)), colour);
     }
 
     void fontsResolveToInstalledFaces_data() { addRowPerControl(); }
@@ -417,18 +492,6 @@ private slots:
             QVERIFY(!action->isCheckable());
             QVERIFY(action->shortcut().isEmpty());
         }
-    }
-
-    // Nothing moves or resizes with the window.
-    void controlsStayWhenTheWindowResizes()
-    {
-        Form1 &form = *m_harness.window;
-        const QRect before = widget("Instructions")->geometry();
-        form.resize(500, 400);
-        QTest::qWait(20);
-        QCOMPARE(widget("Instructions")->geometry(), before);
-        QCOMPARE(widget("Command1")->geometry(), twips::rect(480, 2640, 6375, 375));
-        form.resize(1100, 820);
     }
 };
 

@@ -97,11 +97,18 @@ void SpaceKey::applicationStateChanged(Qt::ApplicationState state)
         m_away.start();
         return;
     }
-    if (m_away.isValid() && m_away.elapsed() > AwayMilliseconds) {
-        m_repeat.forget();
-        m_settle.stop();
-        if (m_down)
-            std::exchange(m_down, nullptr)->setDown(false);
-    }
+    if (m_away.isValid() && m_away.elapsed() > AwayMilliseconds)
+        forget();
     m_away.invalidate();
+}
+
+void SpaceKey::forget()
+{
+    m_repeat.forget();
+    m_settle.stop();
+    m_lastType = QEvent::None;
+    m_lastStamp = 0;
+    m_lastRepeat = false;
+    if (m_down)
+        std::exchange(m_down, nullptr)->setDown(false);
 }

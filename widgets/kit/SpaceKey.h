@@ -35,6 +35,8 @@ public:
 
     // SPACE on `button` acts when pressed: `pressed` gets each press, fresh or repeated.
     void actOnPress(QAbstractButton *button, PressHandler pressed);
+    // The key is up, and no button waits for it: what SPACE was doing is forgotten.
+    void forget();
 
     // A release waits this long for a press of its own stamp, which makes it a repeat's.
     static constexpr int ReleaseSettleMilliseconds = 60;
