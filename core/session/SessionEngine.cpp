@@ -60,8 +60,8 @@ constexpr std::array ResultsPanel{
     SessionControl::Label21,
 };
 
-// Where each result is shown, in the order of SessionResults::AllMeasures.
-constexpr std::array<SessionControl, SessionResults::MeasureCount> ResultDisplays{
+// Where each result is shown, in the order of SessionResults::PanelMeasures.
+constexpr std::array<SessionControl, SessionResults::PanelCount> ResultDisplays{
     SessionControl::Label5,
     SessionControl::Label6,
     SessionControl::Label7,
@@ -508,6 +508,6 @@ void SessionEngine::showResultsPanel(bool visible)
 void SessionEngine::writeResults()
 {
     const SessionResults results(m_fields);
-    for (int i = 0; i < SessionResults::MeasureCount; ++i)
-        m_view.setText(ResultDisplays[i], results.text(SessionResults::AllMeasures[i]));
+    for (int i = 0; i < SessionResults::PanelCount; ++i)
+        m_view.setText(ResultDisplays[i], results.text(SessionResults::PanelMeasures[i]));
 }

@@ -60,7 +60,7 @@ DriftFreeTimer *Form1::makeTimer(const MonotonicClock *clock)
 {
     auto *timer = clock ? new DriftFreeTimer(*clock, this) : new DriftFreeTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
-    timer->setInterval(form1layout::timerInterval);
+    timer->setInterval(SessionEngine::TickMilliseconds);
     timer->setEnabled(false);
     return timer;
 }

@@ -180,9 +180,14 @@ void CluttteringScalesForm::buildMenu()
 
 void CluttteringScalesForm::Form_Load()
 {
-    // Only the score texts: the fields keep their ratings, and the controls were just built,
-    // so the bars are blank and the numbers shown.
+    // The controls were just built, so the numbers are shown. A scale rated before the window
+    // was last closed shows the rating its field keeps, the one a report prints: its mark and
+    // both scores. A scale never rated shows its placeholders.
     for (const ScaleRow &row : ScaleTable::rows()) {
+        if (m_fields.*row.rated) {
+            showKeptRating(row);
+            continue;
+        }
         setText(row.scoreName, QString::fromLatin1(row.scorePlaceholder));
         setText(row.nineName, QString::fromLatin1(ScaleTable::nonePlaceholder));
     }
@@ -250,6 +255,15 @@ void CluttteringScalesForm::pressScale(const char *barName, float x)
         ->paintPress(press.erase, press.mark);
     setText(row.scoreName, press.percentText);
     setText(row.nineName, press.nineText);
+}
+
+void CluttteringScalesForm::showKeptRating(const ScaleRow &row)
+{
+    const float rating = m_fields.*row.field;
+    static_cast<RatingBar *>(m_controls.value(QLatin1String(row.barName)))
+        ->showMark(RatingCore::mark(rating));
+    setText(row.scoreName, RatingCore::PercentScoreText(rating));
+    setText(row.nineName, RatingCore::NineScoreText(rating));
 }
 
 void CluttteringScalesForm::setNumbersVisible(bool visible)

@@ -47,6 +47,12 @@ void RatingBar::paintPress(const BarLine &erase, const BarLine &mark)
     QAccessible::updateAccessibility(&event);
 }
 
+void RatingBar::showMark(const BarLine &mark)
+{
+    m_lines = {mark};
+    update();
+}
+
 std::optional<float> RatingBar::rating() const
 {
     if (m_lines.isEmpty())
