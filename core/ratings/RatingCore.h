@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/text/Rgb.h"
+#include "core/design/Rgb.h"
 
 #include <QLineF>
 #include <QString>

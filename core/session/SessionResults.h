@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/events/DriftFreeTimer.h"
 #include "core/session/SessionFields.h"
 
 #include <QString>
@@ -38,8 +39,8 @@ public:
         Measure::ClutterRatePerTalkMin,
     };
 
-    static constexpr int TicksPerSecond = 5;
-    static constexpr int TicksPerMinute = 300;
+    static constexpr int TicksPerSecond = 1000 / DriftFreeTimer::DefaultIntervalMilliseconds;
+    static constexpr int TicksPerMinute = 60 * TicksPerSecond;
 
     explicit SessionResults(const SessionFields &fields);
 

@@ -311,9 +311,10 @@ void TestRatingWindow::closeAndReopen()
     // are shown again, and the scales never rated keep their placeholders.
     window = openWindow();
     const QStringList report = reportlayout::asText(RatingsReport::build(m_fields));
-    const QHash<QByteArray, QList<int>> marks{{"PragmaticLanguageAppropriatenessScale", range(699, 701)},
-                                              {"SyllableProductionIntegrityScale", range(4, 6)},
-                                              {"SpeakingRateScale", range(-1, 1)}};
+    const QHash<QByteArray, QList<int>> marks{
+        {"PragmaticLanguageAppropriatenessScale", range(699, 701)},
+        {"SyllableProductionIntegrityScale", range(4, 6)},
+        {"SpeakingRateScale", range(-1, 1)}};
     for (const ScaleRow &row : ScaleTable::rows()) {
         const bool rated = marks.contains(row.barName);
         QCOMPARE(markColumns(bar(row.barName)), marks.value(row.barName));

@@ -23,8 +23,6 @@
 
 namespace {
 
-QColor toColour(Rgb rgb) { return {rgb.r, rgb.g, rgb.b}; }
-
 void setBackground(QWidget *widget, const QColor &colour)
 {
     QPalette p = widget->palette();
@@ -81,8 +79,8 @@ void CluttteringScalesForm::buildControls()
 {
     auto *client = new ClientArea(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    setBackground(client, toColour(ratingslayout::background));
-    setBackground(this, toColour(ratingslayout::background));
+    setBackground(client, layout::colour(ratingslayout::background));
+    setBackground(this, layout::colour(ratingslayout::background));
     setCentralWidget(client);
     buildFrame(client);
     m_controls.insert(layout::build(client, ratingslayout::controls()));
