@@ -33,19 +33,17 @@ void setBackground(QWidget *widget, const QColor &colour)
 
 } // namespace
 
-const CluttteringScalesForm::BarHandler CluttteringScalesForm::barHandlers[] = {
-    {"SpeakingRateScale", &CluttteringScalesForm::SpeakingRateScale_MouseDown},
-    {"RateRegularityScale", &CluttteringScalesForm::RateRegularityScale_MouseDown},
-    {"DisfluencyScale", &CluttteringScalesForm::DisfluencyScale_MouseDown},
-    {"SyllableProductionIntegrityScale",
-     &CluttteringScalesForm::SyllableProductionIntegrityScale_MouseDown},
-    {"OverallArticulationAccuracyScale",
-     &CluttteringScalesForm::OverallArticulationAccuracyScale_MouseDown},
-    {"NaturalnessScale", &CluttteringScalesForm::NaturalnessScale_MouseDown},
-    {"PragmaticLanguageAppropriatenessScale",
-     &CluttteringScalesForm::PragmaticLanguageAppropriatenessScale_MouseDown},
-    {"LanguageCoherenceScale", &CluttteringScalesForm::LanguageCoherenceScale_MouseDown},
-    {"ThoughtOrganizationScale", &CluttteringScalesForm::ThoughtOrganizationScale_MouseDown},
+// Each bar's handler, in the order of ScaleTable::rows().
+const CluttteringScalesForm::MouseDownHandler CluttteringScalesForm::barHandlers[] = {
+    &CluttteringScalesForm::SpeakingRateScale_MouseDown,
+    &CluttteringScalesForm::RateRegularityScale_MouseDown,
+    &CluttteringScalesForm::DisfluencyScale_MouseDown,
+    &CluttteringScalesForm::SyllableProductionIntegrityScale_MouseDown,
+    &CluttteringScalesForm::OverallArticulationAccuracyScale_MouseDown,
+    &CluttteringScalesForm::NaturalnessScale_MouseDown,
+    &CluttteringScalesForm::PragmaticLanguageAppropriatenessScale_MouseDown,
+    &CluttteringScalesForm::LanguageCoherenceScale_MouseDown,
+    &CluttteringScalesForm::ThoughtOrganizationScale_MouseDown,
 };
 
 CluttteringScalesForm::CluttteringScalesForm(RatingFields &fields, ReportDelivery &delivery,
@@ -109,17 +107,16 @@ void CluttteringScalesForm::buildFrame(QWidget *client)
 
 void CluttteringScalesForm::buildBars(QWidget *client)
 {
+    static_assert(std::size(barHandlers) == ScaleTable::count);
     std::vector<RatingBar *> byTabIndex;
     for (const BarRow &design : ratingslayout::bars()) {
         auto *bar = new RatingBar(client);
         bar->setObjectName(QString::fromLatin1(design.name));
         bar->setGeometry(twips::rect(design.left, design.top, design.width, design.height));
-        const auto handler =
-            std::find_if(std::begin(barHandlers), std::end(barHandlers),
-                         [&](const BarHandler &h) { return qstrcmp(h.bar, design.name) == 0; });
-        Q_ASSERT(handler != std::end(barHandlers));
+        const auto row =
+            ScaleTable::byBar(QString::fromLatin1(design.name)) - ScaleTable::rows().data();
         connect(bar, &RatingBar::mouseDown, this,
-                [this, h = handler->handler](int b, int s, float x, float y) {
+                [this, h = barHandlers[row]](int b, int s, float x, float y) {
                     (this->*h)(b, s, x, y);
                 });
         m_controls.insert(bar->objectName(), bar);

@@ -47,11 +47,7 @@ private:
     void MnuHardCopy_Click();
 
     using MouseDownHandler = void (CluttteringScalesForm::*)(int, int, float, float);
-    struct BarHandler {
-        const char *bar;
-        MouseDownHandler handler;
-    };
-    static const BarHandler barHandlers[];
+    static const MouseDownHandler barHandlers[]; // in the order of ScaleTable::rows()
 
     void buildControls();
     void buildFrame(QWidget *client);
