@@ -14,6 +14,7 @@
 //   bench_marking_accuracy [--timelines N] [--seconds S] [--seed N]
 
 #include "core/events/DriftFreeTimer.h"
+#include "core/events/KeyCodes.h"
 #include "core/events/KeyRepeat.h"
 #include "core/events/MonotonicClock.h"
 #include "core/session/SessionEngine.h"
@@ -78,10 +79,10 @@ struct Session {
     {
         switch (what) {
         case 'S':
-            engine.Command1_KeyDown(SessionEngine::SpaceKey, !space.press(stamp), at);
+            engine.Command1_KeyDown(keycodes::Space, !space.press(stamp), at);
             space.release(stamp);
             break;
-        case 'K': engine.Command1_KeyDown(SessionEngine::SpaceKey, !space.press(stamp), at); break;
+        case 'K': engine.Command1_KeyDown(keycodes::Space, !space.press(stamp), at); break;
         case 'k': space.release(stamp); break;
         case 'M': engine.Form_MouseDown(4, at); break;
         case 'I': engine.Instructions_MouseDown(4, at); break;

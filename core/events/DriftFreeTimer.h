@@ -18,6 +18,7 @@
 class DriftFreeTimer : public QObject {
     Q_OBJECT
 public:
+    // The program's tick, one fifth of a second: Timer1's period, on which the session counts.
     static constexpr int DefaultIntervalMilliseconds = 200;
 
     // Reads the system's monotonic clock.

@@ -2,7 +2,10 @@
 
 bool KeyRepeat::press(quint64 timestamp)
 {
-    const bool repeat = m_down || (m_releasedAt && *m_releasedAt == timestamp);
+    // Stamps are the windowing system's milliseconds, which wrap at 2^32.
+    const bool releaseLost =
+        timestamp != 0 && quint32(timestamp - m_pressedAt) > LongestRepeatGapMilliseconds;
+    const bool repeat = (m_down && !releaseLost) || (m_releasedAt && *m_releasedAt == timestamp);
     m_down = true;
     m_pressedAt = timestamp;
     m_releasedAt.reset();

@@ -11,7 +11,9 @@
 // read, which it often is not; its flag can also outlive a focus change. So:
 // - a press stamped with the time of the release just before it is a repeat;
 // - a press with no release since the previous press is a repeat (servers and compositors that
-//   repeat without releases);
+//   repeat without releases), unless it comes longer after it than any keyboard waits before
+//   repeating: then the key's release was lost (a keyboard grab or an input method took it) and
+//   the press is fresh;
 // - a release directly followed by such a press belongs to the repeat too, so whether a release is
 //   the key's last is known only when no such press has come for a short while.
 // A release within a few milliseconds of its press is a tap's, never a repeat's: a keyboard
@@ -26,6 +28,8 @@ class KeyRepeat {
 public:
     // The shortest time between a press and the release of a repeat that follows it.
     static constexpr quint32 MinimumRepeatMilliseconds = 5;
+    // Longer than the longest delay before the first repeat that desktops offer (2 s).
+    static constexpr quint32 LongestRepeatGapMilliseconds = 2500;
 
     // Returns true when the press is a fresh one, false when it is an auto-repeat.
     bool press(quint64 timestamp);

@@ -58,10 +58,11 @@ BarLine RatingCore::verticalLine(float x, Rgb colour)
             colour};
 }
 
+BarLine RatingCore::mark(float rating) { return verticalLine(rating, markColour); }
+
 BarPress RatingCore::press(float current, float x)
 {
-    return {verticalLine(current, eraseColour), verticalLine(x, markColour), x, PercentScoreText(x),
-            NineScoreText(x)};
+    return {verticalLine(current, eraseColour), mark(x), x, PercentScoreText(x), NineScoreText(x)};
 }
 
 BarPress RatingCore::press(RatingFields &fields, const ScaleRow &scale, float x)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/text/Rgb.h"
+#include "core/design/Rgb.h"
 
 #include <QLineF>
 #include <QString>
@@ -54,6 +54,8 @@ public:
     static BarPress press(float current, float x);
     // The same press on one scale of `fields`: stores the new rating and marks the scale rated.
     static BarPress press(RatingFields &fields, const ScaleRow &scale, float x);
+    // The mark a rating shows on its bar.
+    static BarLine mark(float rating);
 
 private:
     static BarLine verticalLine(float x, Rgb colour);

@@ -2,6 +2,7 @@
 
 #include "core/ratings/RatingCore.h"
 #include "core/ratings/ScaleTable.h"
+#include "core/text/NumberText.h"
 
 ReportLine RatingsReport::row(const QString &feature, const QString &percent, const QString &nine)
 {
@@ -21,7 +22,7 @@ ReportPage RatingsReport::build(const RatingFields &fields)
                      QStringLiteral("Scale 1-9")));
     page.addLine(
         row(ReportPage::rule('_', 16), ReportPage::rule('_', 9), ReportPage::rule('_', 7)));
-    const QString notAvailable = QString::fromLatin1(ReportPage::notAvailable);
+    const QString notAvailable = QString::fromLatin1(numbertext::notAvailable);
     for (const ScaleRow &scale : ScaleTable::rows()) {
         const float rating = fields.*scale.field;
         const bool rated = fields.*scale.rated;

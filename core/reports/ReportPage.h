@@ -18,10 +18,6 @@ using ReportLine = QList<ReportItem>; // an empty line is a line break alone
 // at column stops. Built without any device; ReportLayout turns it into positions on a page.
 class ReportPage {
 public:
-    // The text printed in place of a measure that cannot be computed (a zero divisor, a scale
-    // never rated).
-    static constexpr char notAvailable[] = "  n/a ";
-
     explicit ReportPage(QString title = {});
 
     // A rule: `count` copies of `character`.

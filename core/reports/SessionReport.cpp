@@ -1,18 +1,15 @@
 #include "core/reports/SessionReport.h"
 
+#include "core/session/SessionResults.h"
 #include "core/text/NumberText.h"
 
 #include <optional>
 
 namespace {
 
-constexpr double ticksPerSecond = 5;
-constexpr double ticksPerMinute = 300;
-const QString secondsUnit = QStringLiteral(" s.");
-const QString percent = QStringLiteral("0.0 %");
-const QString twoDecimals = QStringLiteral("0.00 ");
+using Measure = SessionResults::Measure;
 
-double valueOf(const std::optional<qint32> &field) { return field ? *field : 0; }
+const QString secondsUnit = QStringLiteral(" s.");
 
 // A count as a printed number; an unset count prints as nothing, so the line ends in "(n=)".
 QString countText(std::optional<double> count)
@@ -27,25 +24,12 @@ ReportLine SessionReport::measure(int column, const QString &label, const QStrin
     return {{column, label}, {valueColumn, value}};
 }
 
-QString SessionReport::complement(double numerator, double divisor, const QString &pattern)
+ReportLine SessionReport::timeWithCount(const QString &label, const QString &seconds,
+                                        const QString &count)
 {
-    if (!(divisor > 0))
-        return QString::fromLatin1(ReportPage::notAvailable);
-    return numbertext::pattern(1 - numerator / divisor, pattern);
-}
-
-ReportLine SessionReport::timeWithCount(const QString &label, double seconds, const QString &count)
-{
-    ReportLine line = measure(labelColumn, label, numbertext::printed(seconds) + secondsUnit);
+    ReportLine line = measure(labelColumn, label, seconds + secondsUnit);
     line.append({countColumn, count});
     return line;
-}
-
-QString SessionReport::ratio(double numerator, double divisor, const QString &pattern)
-{
-    if (!(divisor > 0))
-        return QString::fromLatin1(ReportPage::notAvailable);
-    return numbertext::pattern(numerator / divisor, pattern);
 }
 
 ReportPage SessionReport::build(const SessionFields &fields)
@@ -69,40 +53,37 @@ void SessionReport::addHeading(ReportPage &page)
 
 void SessionReport::addMeasures(ReportPage &page, const SessionFields &fields)
 {
-    const double sample = valueOf(fields.sampleTicks);
-    const double talk = valueOf(fields.talkTicks);
-    const double talkCount = valueOf(fields.talkCount);
-    const double clutter = fields.clutterTicks;
-    const double clutterCount = fields.clutterCount;
-    const std::optional<double> talkCountPrinted =
+    const SessionResults results(fields);
+    const auto text = [&results](Measure m) { return results.text(m); };
+    const std::optional<double> talkCount =
         fields.talkCount ? std::optional<double>(*fields.talkCount) : std::nullopt;
 
     page.addLine(measure(labelColumn, QStringLiteral("Total sample duration : "),
-                         numbertext::printed(sample / ticksPerSecond) + secondsUnit));
+                         text(Measure::SampleSeconds) + secondsUnit));
     // Shares of the sample divide by sampleTicks: the print command never gets here with an
     // empty stopwatch, and a non-positive one would still print "  n/a " rather than nonsense.
     page.addLine(measure(subMeasureColumn, QStringLiteral("- Percentage silences/pauses : "),
-                         complement(talk, sample, percent)));
+                         text(Measure::PercentSampleSilent)));
     page.addLine(measure(subMeasureColumn, QStringLiteral("- Percentage (all) talking time : "),
-                         ratio(talk, sample, percent)));
-    page.addLine(timeWithCount(QStringLiteral("Total talking time : "), talk / ticksPerSecond,
-                               countText(talkCountPrinted)));
+                         text(Measure::PercentSampleSpoken)));
+    page.addLine(timeWithCount(QStringLiteral("Total talking time : "), text(Measure::TalkSeconds),
+                               countText(talkCount)));
     page.addLine(measure(subMeasureColumn,
                          QStringLiteral("- Percentage clutter-free talking time : "),
-                         complement(clutter, talk, percent)));
+                         text(Measure::PercentTalkClutterFree)));
     page.addLine(measure(subMeasureColumn, QStringLiteral("- Percentage talking time cluttered : "),
-                         ratio(clutter, talk, percent)));
-    page.addLine(timeWithCount(QStringLiteral("Total cluttering time : "), clutter / ticksPerSecond,
-                               countText(clutterCount)));
+                         text(Measure::PercentTalkCluttered)));
+    page.addLine(timeWithCount(QStringLiteral("Total cluttering time : "),
+                               text(Measure::ClutterSeconds), countText(fields.clutterCount)));
     page.addLine(measure(labelColumn, QStringLiteral("Percentage sample duration cluttered : "),
-                         ratio(clutter, sample, percent)));
+                         text(Measure::PercentSampleCluttered)));
     page.addLine(measure(labelColumn, QStringLiteral("Mean interval duration talking time : "),
-                         ratio(talk / ticksPerSecond, talkCount, twoDecimals) + secondsUnit));
+                         text(Measure::MeanSpeechInterval) + secondsUnit));
     page.addLine(measure(labelColumn, QStringLiteral("Mean interval duration cluttering time : "),
-                         ratio(clutter / ticksPerSecond, clutterCount, twoDecimals) + secondsUnit));
+                         text(Measure::MeanClutterInterval) + secondsUnit));
     page.addLine(measure(labelColumn,
                          QStringLiteral("Cluttering intervals/min (sample duration) : "),
-                         ratio(clutterCount * ticksPerMinute, sample, twoDecimals)));
+                         text(Measure::ClutterRatePerSampleMin)));
     page.addLine(measure(labelColumn, QStringLiteral("Cluttering intervals/min (talking time) : "),
-                         ratio(clutterCount * ticksPerMinute, talk, twoDecimals)));
+                         text(Measure::ClutterRatePerTalkMin)));
 }

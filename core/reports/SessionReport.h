@@ -4,8 +4,9 @@
 #include "core/session/SessionFields.h"
 
 // The session results report: a framed title, twelve measures of the session as label and value
-// lines, and a closing rule. Every value is computed here from one reading of the session
-// fields; a measure whose divisor is not above zero prints "  n/a " with the rest of its line.
+// lines, and a closing rule. Every value comes from one reading of the session fields through
+// SessionResults, which the results panel shows too; a measure whose divisor is not above zero
+// prints "  n/a " with the rest of its line.
 class SessionReport {
 public:
     static constexpr int labelColumn = 10;
@@ -20,9 +21,6 @@ private:
     static void addHeading(ReportPage &page);
     static void addMeasures(ReportPage &page, const SessionFields &fields);
     static ReportLine measure(int column, const QString &label, const QString &value);
-    static ReportLine timeWithCount(const QString &label, double seconds, const QString &count);
-    // numerator / divisor, or 1 - numerator / divisor, in the pattern; "  n/a " when the divisor
-    // is not above zero.
-    static QString ratio(double numerator, double divisor, const QString &pattern);
-    static QString complement(double numerator, double divisor, const QString &pattern);
+    static ReportLine timeWithCount(const QString &label, const QString &seconds,
+                                    const QString &count);
 };

@@ -1,5 +1,6 @@
 #include "core/session/SessionEngine.h"
 
+#include "core/events/KeyCodes.h"
 #include "core/events/MouseButtons.h"
 #include "core/session/SessionResults.h"
 #include "core/text/NumberText.h"
@@ -60,8 +61,8 @@ constexpr std::array ResultsPanel{
     SessionControl::Label21,
 };
 
-// Where each result is shown, in the order of SessionResults::AllMeasures.
-constexpr std::array<SessionControl, SessionResults::MeasureCount> ResultDisplays{
+// Where each result is shown, in the order of SessionResults::PanelMeasures.
+constexpr std::array<SessionControl, SessionResults::PanelCount> ResultDisplays{
     SessionControl::Label5,
     SessionControl::Label6,
     SessionControl::Label7,
@@ -106,25 +107,28 @@ void SessionEngine::Timer1_Timer(qint64 due)
 
 void SessionEngine::Form_MouseDown(int buttonCode, qint64 at)
 {
-    receive({Input::Kind::MouseDown, buttonCode, false, at});
+    receive({Input::Kind::MouseDown, buttonCode, at});
 }
 
 void SessionEngine::Form_MouseUp(int buttonCode, qint64 at)
 {
-    receive({Input::Kind::MouseUp, buttonCode, false, at});
+    receive({Input::Kind::MouseUp, buttonCode, at});
 }
 
 void SessionEngine::Command1_KeyDown(int keyCode, bool autoRepeat, qint64 at)
 {
-    receive({Input::Kind::KeyDown, keyCode, autoRepeat, at});
+    // A repeat does nothing and is not kept in the journal.
+    if (autoRepeat)
+        return;
+    receive({Input::Kind::KeyDown, keyCode, at});
 }
 
 void SessionEngine::Instructions_MouseDown(int buttonCode, qint64 at)
 {
-    receive({Input::Kind::InstructionsDown, buttonCode, false, at});
+    receive({Input::Kind::InstructionsDown, buttonCode, at});
 }
 
-void SessionEngine::Command2_Click(qint64 at) { receive({Input::Kind::ResetClick, 0, false, at}); }
+void SessionEngine::Command2_Click(qint64 at) { receive({Input::Kind::ResetClick, 0, at}); }
 
 // ---- The timeline --------------------------------------------------------------------------
 
@@ -238,7 +242,7 @@ void SessionEngine::apply(const Input &input)
     switch (input.kind) {
     case Input::Kind::MouseDown: mouseDown(input.code); break;
     case Input::Kind::MouseUp: mouseUp(input.code); break;
-    case Input::Kind::KeyDown: keyDown(input.code, input.autoRepeat); break;
+    case Input::Kind::KeyDown: keyDown(input.code); break;
     case Input::Kind::InstructionsDown: instructionsDown(input.code); break;
     case Input::Kind::ResetClick: resetClick(); break;
     }
@@ -287,9 +291,9 @@ void SessionEngine::mouseUp(int buttonCode)
     }
 }
 
-void SessionEngine::keyDown(int keyCode, bool autoRepeat)
+void SessionEngine::keyDown(int keyCode)
 {
-    if (keyCode == SpaceKey && !autoRepeat)
+    if (keyCode == keycodes::Space)
         toggle();
 }
 
@@ -508,6 +512,6 @@ void SessionEngine::showResultsPanel(bool visible)
 void SessionEngine::writeResults()
 {
     const SessionResults results(m_fields);
-    for (int i = 0; i < SessionResults::MeasureCount; ++i)
-        m_view.setText(ResultDisplays[i], results.text(SessionResults::AllMeasures[i]));
+    for (int i = 0; i < SessionResults::PanelCount; ++i)
+        m_view.setText(ResultDisplays[i], results.text(SessionResults::PanelMeasures[i]));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/events/DriftFreeTimer.h"
 #include "core/session/SessionFields.h"
 #include "core/session/SessionView.h"
 #include "core/session/ShadowView.h"
@@ -31,9 +32,8 @@ class SessionEngine {
 public:
     enum class State { Ready, Running, Paused };
 
-    static constexpr int TickMilliseconds = 200;
+    static constexpr int TickMilliseconds = DriftFreeTimer::DefaultIntervalMilliseconds;
     static constexpr qint64 TickNanoseconds = qint64(TickMilliseconds) * 1'000'000;
-    static constexpr int SpaceKey = 32;
     // How far back an event can still be placed; an older one happens at the present. A minute
     // of history is about 300 ticks' records of a few kilobytes each.
     static constexpr qint64 HistoryNanoseconds = 60'000'000'000;
@@ -46,7 +46,7 @@ public:
     void Timer1_Timer(qint64 due);
     void Form_MouseDown(int buttonCode, qint64 at);
     void Form_MouseUp(int buttonCode, qint64 at);
-    // Only the first key-down of a press toggles; keyboard auto-repeats are ignored.
+    // Only the first key-down of a press toggles; keyboard auto-repeats are ignored and not kept.
     void Command1_KeyDown(int keyCode, bool autoRepeat, qint64 at);
     void Instructions_MouseDown(int buttonCode, qint64 at);
     void Command2_Click(qint64 at);
@@ -60,7 +60,6 @@ private:
         enum class Kind { MouseDown, MouseUp, KeyDown, InstructionsDown, ResetClick };
         Kind kind;
         int code = 0;
-        bool autoRepeat = false;
         qint64 at = 0;
     };
     // The whole state of the session at one moment, and where the journal of events stood.
@@ -91,7 +90,7 @@ private:
     void tick();
     void mouseDown(int buttonCode);
     void mouseUp(int buttonCode);
-    void keyDown(int keyCode, bool autoRepeat);
+    void keyDown(int keyCode);
     void instructionsDown(int buttonCode);
     void resetClick();
     void advanceTimes();

@@ -17,6 +17,12 @@ std::optional<double> SessionResults::ratio(double numerator, double divisor)
     return numerator / divisor;
 }
 
+std::optional<double> SessionResults::complement(double numerator, double divisor)
+{
+    const std::optional<double> share = ratio(numerator, divisor);
+    return share ? std::optional<double>(1 - *share) : std::nullopt;
+}
+
 std::optional<double> SessionResults::value(Measure measure) const
 {
     switch (measure) {
@@ -29,18 +35,31 @@ std::optional<double> SessionResults::value(Measure measure) const
     case Measure::ClutterRatePerSampleMin:
         return ratio(m_clutterCount * TicksPerMinute, m_sampleTicks);
     case Measure::ClutterRatePerTalkMin: return ratio(m_clutterCount * TicksPerMinute, m_talkTicks);
+    case Measure::SampleSeconds: return m_sampleTicks / TicksPerSecond;
+    case Measure::TalkSeconds: return m_talkTicks / TicksPerSecond;
+    case Measure::ClutterSeconds: return m_clutterTicks / TicksPerSecond;
+    case Measure::PercentSampleSilent: return complement(m_talkTicks, m_sampleTicks);
+    case Measure::PercentTalkClutterFree: return complement(m_clutterTicks, m_talkTicks);
     }
     return std::nullopt;
+}
+
+QString SessionResults::format(Measure measure, double value)
+{
+    switch (measure) {
+    case Measure::SampleSeconds:
+    case Measure::TalkSeconds:
+    case Measure::ClutterSeconds: return numbertext::printed(value);
+    case Measure::MeanSpeechInterval:
+    case Measure::MeanClutterInterval:
+    case Measure::ClutterRatePerSampleMin:
+    case Measure::ClutterRatePerTalkMin: return numbertext::pattern(value, QStringLiteral("0.00 "));
+    default: return numbertext::pattern(value, QStringLiteral("0.0 %"));
+    }
 }
 
 QString SessionResults::text(Measure measure) const
 {
     const std::optional<double> result = value(measure);
-    if (!result)
-        return QString::fromLatin1(NotAvailable);
-    const bool percentage = measure == Measure::PercentSampleSpoken ||
-                            measure == Measure::PercentSampleCluttered ||
-                            measure == Measure::PercentTalkCluttered;
-    return numbertext::pattern(*result,
-                               QString::fromLatin1(percentage ? PercentPattern : DecimalPattern));
+    return result ? format(measure, *result) : QString::fromLatin1(numbertext::notAvailable);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/design/Rgb.h"
 #include "core/session/ShownState.h"
-#include "core/text/Rgb.h"
 
 #include <QString>
 #include <QtGlobal>

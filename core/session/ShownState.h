@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/design/Rgb.h"
 #include "core/session/SessionControl.h"
-#include "core/text/Rgb.h"
 
 #include <QString>
 #include <QtGlobal>

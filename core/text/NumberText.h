@@ -18,6 +18,10 @@
 // Functions without a separator argument use the decimal separator of the default QLocale.
 namespace numbertext {
 
+// The text shown and printed in place of a number that cannot be computed (a zero divisor, a
+// scale never rated).
+inline constexpr char notAvailable[] = "  n/a ";
+
 QString localeDecimal();
 
 QString plain(double value, const QString &decimal);

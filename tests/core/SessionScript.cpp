@@ -1,5 +1,6 @@
 #include "SessionScript.h"
 
+#include "core/events/KeyCodes.h"
 #include "core/events/MouseButtons.h"
 
 #include <QStringList>
@@ -13,9 +14,9 @@ void step(SessionEngine &engine, const QString &name, qint64 &now)
 {
     const qint64 at = now;
     if (name == QLatin1String("S"))
-        engine.Command1_KeyDown(SessionEngine::SpaceKey, false, at);
+        engine.Command1_KeyDown(keycodes::Space, false, at);
     else if (name == QLatin1String("A"))
-        engine.Command1_KeyDown(SessionEngine::SpaceKey, true, at);
+        engine.Command1_KeyDown(keycodes::Space, true, at);
     else if (name == QLatin1String("K"))
         engine.Command1_KeyDown(65, false, at);
     else if (name == QLatin1String("M"))

@@ -1,10 +1,13 @@
+#include "core/reports/ReportLayout.h"
+#include "core/reports/SessionReport.h"
 #include "core/session/SessionResults.h"
 
 #include <QLocale>
 #include <QTest>
 
 // The seven results computed from session counters: values, "  n/a " for a zero divisor, and
-// the two display patterns, including the largest counters a session can hold.
+// the two display patterns, including the largest counters a session can hold. The printed report
+// gives the same seven texts from the same rows: screen and paper share one computation.
 class TestSessionResults : public QObject {
     Q_OBJECT
 
@@ -12,6 +15,8 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English)); }
     void texts_data();
     void texts();
+    void reportPrintsTheSameTexts_data() { texts_data(); }
+    void reportPrintsTheSameTexts();
     void decimalFollowsLocale();
 };
 
@@ -20,6 +25,22 @@ constexpr int Unset = -1;
 std::optional<qint32> field(int value)
 {
     return value == Unset ? std::nullopt : std::optional<qint32>(value);
+}
+
+SessionFields fetchedFields()
+{
+    QFETCH(int, sample);
+    QFETCH(int, talk);
+    QFETCH(int, clutter);
+    QFETCH(int, talkCount);
+    QFETCH(int, clutterCount);
+    SessionFields fields;
+    fields.sampleTicks = field(sample);
+    fields.talkTicks = field(talk);
+    fields.clutterTicks = static_cast<qint16>(clutter);
+    fields.talkCount = field(talkCount);
+    fields.clutterCount = static_cast<qint16>(clutterCount);
+    return fields;
 }
 } // namespace
 
@@ -36,6 +57,9 @@ void TestSessionResults::texts_data()
     QTest::newRow("worked example")
         << 50 << 30 << 10 << 3 << 2
         << QStringList{"60.0 %", "20.0 %", "33.3 %", "2.00 ", "1.00 ", "12.00 ", "20.00 "};
+    QTest::newRow("the report's worked example")
+        << 62 << 31 << 6 << 2 << 1
+        << QStringList{"50.0 %", "9.7 %", "19.4 %", "3.10 ", "1.20 ", "4.84 ", "9.68 "};
     QTest::newRow("fresh session, all unset")
         << Unset << Unset << 0 << Unset << 0 << QStringList{na, na, na, na, na, na, na};
     QTest::newRow("after reset, all zero")
@@ -70,28 +94,37 @@ void TestSessionResults::texts_data()
 
 void TestSessionResults::texts()
 {
-    QFETCH(int, sample);
-    QFETCH(int, talk);
-    QFETCH(int, clutter);
-    QFETCH(int, talkCount);
-    QFETCH(int, clutterCount);
     QFETCH(QStringList, expected);
-
-    SessionFields fields;
-    fields.sampleTicks = field(sample);
-    fields.talkTicks = field(talk);
-    fields.clutterTicks = static_cast<qint16>(clutter);
-    fields.talkCount = field(talkCount);
-    fields.clutterCount = static_cast<qint16>(clutterCount);
-    const SessionResults results(fields);
+    const SessionResults results(fetchedFields());
 
     QStringList texts;
-    for (const auto measure : SessionResults::AllMeasures) {
+    for (const auto measure : SessionResults::PanelMeasures) {
         texts << results.text(measure);
         // A measure has a value exactly when it is shown as a number.
         QCOMPARE(results.value(measure).has_value(), results.text(measure) != "  n/a ");
     }
     QCOMPARE(texts, expected);
+}
+
+void TestSessionResults::reportPrintsTheSameTexts()
+{
+    QFETCH(QStringList, expected);
+    const QStringList rows = reportlayout::asText(SessionReport::build(fetchedFields()));
+    // The report's lines of the panel's seven measures, in the panel's order, from column 57; the
+    // two mean durations go on with " s.".
+    const char *labels[] = {"(all) talking time : ",
+                            "Percentage sample duration cluttered : ",
+                            "Percentage talking time cluttered : ",
+                            "Mean interval duration talking time : ",
+                            "Mean interval duration cluttering time : ",
+                            "intervals/min (sample duration) : ",
+                            "intervals/min (talking time) : "};
+    QStringList printed;
+    for (const char *label : labels)
+        printed << rows.filter(QLatin1String(label)).value(0).mid(56);
+    for (const int mean : {3, 4})
+        expected[mean] += QStringLiteral(" s.");
+    QCOMPARE(printed, expected);
 }
 
 void TestSessionResults::decimalFollowsLocale()

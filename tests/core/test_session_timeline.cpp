@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 #include "SessionTestSupport.h"
 #include "core/events/DriftFreeTimer.h"
+#include "core/events/KeyCodes.h"
 #include "core/events/KeyRepeat.h"
 
 #include <QLocale>
@@ -176,7 +177,7 @@ private:
 
     void space(quint64 stamp, qint64 at)
     {
-        m_engine.Command1_KeyDown(SessionEngine::SpaceKey, !m_space.press(stamp), at);
+        m_engine.Command1_KeyDown(keycodes::Space, !m_space.press(stamp), at);
     }
 
     // The seven fields, every text, colour and visibility, the start button, pointer and timer.
@@ -422,7 +423,7 @@ void TestSessionTimeline::randomTimelines()
 void TestSessionTimeline::lateEventBeyondHistoryHappensNow()
 {
     LoadedSession s;
-    s.engine.Command1_KeyDown(SessionEngine::SpaceKey, false, 0);
+    s.engine.Command1_KeyDown(keycodes::Space, false, 0);
     s.engine.Form_MouseDown(1, 0);
     s.engine.Timer1_Timer(400 * SessionEngine::TickNanoseconds); // 80 s of ticks
     s.engine.Form_MouseUp(1, SessionEngine::TickNanoseconds);

@@ -172,11 +172,16 @@ void NavigationTest::closingAndReopeningKeepsRatings()
     navigator->openRatings();
     ratings = navigator->ratingsWindow();
     QVERIFY(QTest::qWaitForWindowExposed(ratings));
+    // A fresh window shows the kept rating: its mark and scores; a scale never rated is blank.
     RatingBar *naturalness = bar(ratings, "NaturalnessScale");
-    QVERIFY(naturalness->lines().isEmpty()); // a fresh window: blank bars
+    QCOMPARE(naturalness->lines().size(), 1);
+    QCOMPARE(naturalness->lines().at(0).line.x1(), 100.0);
     QCOMPARE(ratings->findChild<QLabel *>(QStringLiteral("NaturalnessScore"))->text(),
+             QStringLiteral("12.9 %"));
+    QVERIFY(bar(ratings, "DisfluencyScale")->lines().isEmpty());
+    QCOMPARE(ratings->findChild<QLabel *>(QStringLiteral("DisfluencyScore"))->text(),
              QStringLiteral(" None"));
-    // The first press paints over the rating the instance kept, at 100, then marks 300.
+    // The first press paints over the kept mark, at 100, then marks 300.
     pressBar(naturalness, 300);
     QCOMPARE(naturalness->lines().size(), 2);
     QCOMPARE(naturalness->lines().at(0).line.x1(), 100.0);

@@ -8,17 +8,16 @@
 #include <QTimer>
 
 // Plays the user in front of modal message boxes and file dialogs: every box that comes up is
-// recorded and answered with a mouse click on a button, OK for a message and the next queued
-// answer for a question (No when nothing is queued); a file dialog gets the next queued path
-// typed in and saved, or is cancelled when none is queued. Also reads the printing note and
-// presses its buttons. Lets a test run a command that shows modal windows.
+// recorded and answered with a mouse click on its OK button (the program asks no questions); a
+// file dialog gets the next queued path typed in and saved, or is cancelled when none is queued.
+// Also reads the printing note and presses its buttons. Lets a test run a command that shows modal
+// windows.
 class ModalDriver : public QObject {
     Q_OBJECT
 
 public:
     explicit ModalDriver(QObject *parent = nullptr);
 
-    void answerNextQuestion(QMessageBox::StandardButton button);
     void saveNextFileAs(const QString &path) { m_paths.append(path); }
     // The paths the file dialogs proposed when they came up.
     QStringList proposedPaths() const { return m_proposedPaths; }
@@ -32,18 +31,15 @@ public:
     static void closeNotes();
     QStringList texts() const { return m_texts; }
     QStringList objectNames() const { return m_objectNames; }
-    int pendingAnswers() const { return static_cast<int>(m_answers.size()); }
     void clear();
 
 private:
     void poll();
-    QMessageBox::StandardButton answerFor(const QMessageBox &box);
     void answer(QMessageBox *box);
     void answer(QFileDialog *dialog);
 
     QTimer m_timer;
     QPointer<QWidget> m_lastHandled;
-    QList<QMessageBox::StandardButton> m_answers;
     QStringList m_texts;
     QStringList m_objectNames;
     QStringList m_paths;

@@ -58,6 +58,7 @@ private slots:
     void spaceInsideAStall_data();
     void spaceInsideAStall();
     void startOnInstructionsAMomentAgo();
+    void waylandRepeatsLeaveTheStampsTrusted();
 };
 
 void TestForm1EventTimes::releaseAfterAStall_data()
@@ -175,6 +176,24 @@ void TestForm1EventTimes::startOnInstructionsAMomentAgo()
     m_harness.clock.advanceMilliseconds(150);
     catchUp();
     QCOMPARE(text("Label1"), QStringLiteral("0.6"));
+}
+
+// A SPACE held on Wayland repeats with its first press's stamp. The repeats do nothing, so they
+// leave the clock alone: the stamps stay trusted and a release read late counts at its time.
+void TestForm1EventTimes::waylandRepeatsLeaveTheStampsTrusted()
+{
+    m_harness.open();
+    const quint64 start = nowStamp();
+    key(QEvent::KeyPress, start);
+    m_harness.tick(5);
+    surfaceMouse(QEvent::MouseButtonPress, Qt::LeftButton, nowStamp());
+    for (const QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress, QEvent::KeyRelease})
+        spaceevents::send(m_harness.control("Command1"), type, start, true);
+    stall(1500);
+    catchUp();
+    surfaceMouse(QEvent::MouseButtonRelease, Qt::LeftButton, start + 1700);
+    QCOMPARE(text("Clock"), QStringLiteral("0.6"));
+    QCOMPARE(form().engine().state(), SessionEngine::State::Running);
 }
 
 QTEST_MAIN(TestForm1EventTimes)

@@ -7,13 +7,16 @@
 #include "widgets/kit/BorderedLabel.h"
 #include "widgets/kit/DesignButton.h"
 #include "widgets/kit/MessageBox.h"
+#include "widgets/kit/SpaceKey.h"
 #include "widgets/kit/Twips.h"
 #include "windows/main/Form1Surface.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <qpa/qwindowsysteminterface.h>
 
 // The session's states driven by real events on the shown main window.
 class TestForm1Session : public QObject {
@@ -117,6 +120,9 @@ private slots:
         QTest::newRow("two strikes, the second flagged by a release elsewhere")
             << "P0 R80 P700* R760" << 2;
         QTest::newRow("a strike as fast as a tool sends it, then another") << "P0 R2 P2 R4" << 2;
+        // A release that never came (a keyboard grab took it): a press after a gap longer than
+        // any auto-repeat delay is a fresh strike.
+        QTest::newRow("a release lost, then a strike long after") << "P0 P3000 R3080" << 2;
     }
 
     void spaceTogglesOncePerStroke()
@@ -158,6 +164,44 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form()));
         space();
         QVERIFY(running());
+    }
+
+    // A box's button put down by SPACE whose release went elsewhere (a keyboard grab, another
+    // window) is raised, and a release that comes later does not click it.
+    void aButtonWhoseReleaseWentElsewhereIsRaised()
+    {
+        std::unique_ptr<QMessageBox> box = messagebox::create(&form(), QStringLiteral("No Data!"));
+        box->setWindowModality(Qt::ApplicationModal);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowActive(box.get()));
+        QAbstractButton *ok = box->buttons().value(0);
+        QSignalSpy clicks(ok, &QAbstractButton::clicked);
+        keyEvents(QStringLiteral("P0"), box->windowHandle());
+        QVERIFY(ok->isDown());
+        spaceevents::send(&surface(), QEvent::KeyRelease,
+                          quint64(m_harness.clock.milliseconds()) + 80);
+        QVERIFY(!ok->isDown());
+        // The next strike on the box clicks it once, as a strike does.
+        keyEvents(QStringLiteral("R900 P3000 R3080"), box->windowHandle());
+        QTRY_COMPARE(clicks.count(), 1);
+    }
+
+    // Away from the program, a release may go to another one: after long enough away the key's
+    // state is forgotten. Inactive, then hidden: the time away counts from the first.
+    void awayLongEnoughThroughTwoStatesForgetsTheKey()
+    {
+        QCOMPARE(keyEvents(QStringLiteral("P0")), 1);
+        const auto changeState = [](Qt::ApplicationState state) {
+            QWindowSystemInterface::handleApplicationStateChanged(state, true);
+            QWindowSystemInterface::flushWindowSystemEvents();
+        };
+        changeState(Qt::ApplicationInactive);
+        QElapsedTimer away;
+        away.start();
+        QVERIFY(QTest::qWaitFor([&] { return away.elapsed() > SpaceKey::AwayMilliseconds; }));
+        changeState(Qt::ApplicationHidden);
+        changeState(Qt::ApplicationActive);
+        QCOMPARE(keyEvents(QStringLiteral("P100 R180")), 1);
     }
 
     void otherKeysDoNothing()

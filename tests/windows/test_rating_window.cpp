@@ -1,5 +1,7 @@
 #include "core/ratings/RatingFields.h"
 #include "core/ratings/ScaleTable.h"
+#include "core/reports/RatingsReport.h"
+#include "core/reports/ReportLayout.h"
 #include "widgets/delivery/ReportDelivery.h"
 #include "widgets/kit/CaptionFit.h"
 #include "widgets/kit/ClassicLook.h"
@@ -293,6 +295,7 @@ void TestRatingWindow::closeAndReopen()
     CluttteringScalesForm *window = openWindow();
     press(bar("PragmaticLanguageAppropriatenessScale"), 700);
     press(bar("SyllableProductionIntegrityScale"), 5);
+    press(bar("SpeakingRateScale"), 0);
     trigger(window, "MnuHideNumbersHide");
     if (byMenu) {
         trigger(window, "MnuFilExit");
@@ -304,14 +307,29 @@ void TestRatingWindow::closeAndReopen()
     QCOMPARE(m_fields.ratingPragmaticLanguageAppropriateness, 700.0f);
     QCOMPARE(m_fields.ratingSyllableProductionIntegrity, 5.0f);
 
+    // The reopened window shows the three kept ratings as the report prints them; the numbers
+    // are shown again, and the scales never rated keep their placeholders.
     window = openWindow();
-    QCOMPARE(text("PragmaticLanguageAppropriatenessScore"), QStringLiteral(" None"));
+    const QStringList report = reportlayout::asText(RatingsReport::build(m_fields));
+    const QHash<QByteArray, QList<int>> marks{
+        {"PragmaticLanguageAppropriatenessScale", range(699, 701)},
+        {"SyllableProductionIntegrityScale", range(4, 6)},
+        {"SpeakingRateScale", range(-1, 1)}};
+    for (const ScaleRow &row : ScaleTable::rows()) {
+        const bool rated = marks.contains(row.barName);
+        QCOMPARE(markColumns(bar(row.barName)), marks.value(row.barName));
+        const QString printed = report.filter(QString::fromUtf8(row.reportLabel)).value(0);
+        QCOMPARE(printed.mid(49, 15).trimmed() == text(row.scoreName).trimmed(), rated);
+        QCOMPARE(printed.mid(64).trimmed() == text(row.nineName).trimmed(), rated);
+    }
+    QCOMPARE(text("PragmaticLanguageAppropriatenessScore"), QStringLiteral("90.0 %"));
+    QCOMPARE(text("PragmaticLanguageAppropriateness9"), QStringLiteral("8.2"));
+    QCOMPARE(text("SpeakingRateScore"), QStringLiteral(".0 %"));
+    QCOMPARE(text("RateRegularityScore"), QStringLiteral(" None"));
     QCOMPARE(text("ThoughtOrganizationScore"), QStringLiteral(" Note"));
     for (const QString &name : ratingslayout::numberControls())
         QVERIFY(window->findChild<QWidget *>(name)->isVisible());
-    for (const ScaleRow &row : ScaleTable::rows())
-        QCOMPARE(markColumns(bar(row.barName)), QList<int>{});
-    // The first press paints over the held rating, invisibly, and marks as usual.
+    // The next press moves the kept mark as any press does.
     press(bar("PragmaticLanguageAppropriatenessScale"), 20);
     QCOMPARE(markColumns(bar("PragmaticLanguageAppropriatenessScale")), range(19, 21));
     QCOMPARE(text("PragmaticLanguageAppropriateness9"), QStringLiteral("1.2"));

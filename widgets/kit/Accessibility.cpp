@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QList>
 #include <QWidget>
 
 namespace accessibility {
@@ -41,13 +42,15 @@ void renew(QWidget *widget)
 
 } // namespace
 
-void install()
+void install() { installFactory(factory); }
+
+void installFactory(QAccessible::InterfaceFactory factory)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(factory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    static QList<QAccessible::InterfaceFactory> installed;
+    if (installed.contains(factory))
+        return;
+    installed.append(factory);
+    QAccessible::installFactory(factory);
 }
 
 void readTopDown(QWidget *container) { container->setProperty(topDownProperty, true); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAccessible>
+
 class QAbstractButton;
 class QString;
 class QWidget;
@@ -22,6 +24,9 @@ namespace accessibility {
 // Registers the interfaces with Qt; safe to call any number of times. Call it before a reader
 // first looks at the widgets (in practice: when the first window is built).
 void install();
+// Registers `factory` with Qt once, however often it is called: for interfaces of controls
+// outside the kit.
+void installFactory(QAccessible::InterfaceFactory factory);
 
 // Makes a reader go through `container`'s child widgets top-down. Works for a widget of a class
 // of its own (a plain QWidget is served by Qt's interface before ours): windows, ClientArea.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/text/Rgb.h"
+#include "core/design/Rgb.h"
 
 // One row of a window's layout table: a control with its designed name, kind, caption, box in
 // twips, font and colours. Each window keeps its design as an array of these rows, and

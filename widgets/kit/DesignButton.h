@@ -16,7 +16,6 @@ public:
 
     void setBackColour(const QColor &colour);
     QColor backColour() const;
-    bool isGraphical() const { return m_graphical; }
 
     // Inside the border and the focus rectangle: the part of the face only the caption covers.
     static constexpr int borderWidth = 1;

@@ -38,11 +38,13 @@ QColor systemColour(ColourChoice::Role role)
     }
 }
 
+QColor colour(Rgb rgb) { return {rgb.r, rgb.g, rgb.b}; }
+
 QColor colour(const ColourChoice &design, const QColor &fallback)
 {
     switch (design.role) {
     case ColourChoice::Role::Default: return fallback;
-    case ColourChoice::Role::Rgb: return {design.rgb.r, design.rgb.g, design.rgb.b};
+    case ColourChoice::Role::Rgb: return colour(design.rgb);
     case ColourChoice::Role::Transparent: return Qt::transparent;
     default: return systemColour(design.role);
     }

@@ -18,6 +18,7 @@ namespace layout {
 
 QFont font(const FontChoice &design);
 QColor colour(const ColourChoice &design, const QColor &fallback);
+QColor colour(Rgb rgb);
 QColor systemColour(ColourChoice::Role role);
 
 QHash<QString, QWidget *> build(QWidget *parent, std::span<const ControlRow> rows);

@@ -1,6 +1,6 @@
 #include "widgets/kit/ReadingOrderAccessible.h"
 
-#include "core/text/ReadingOrder.h"
+#include "core/design/ReadingOrder.h"
 
 #include <QFocusFrame>
 #include <QMenu>

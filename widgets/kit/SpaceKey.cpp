@@ -38,6 +38,9 @@ bool SpaceKey::eventFilter(QObject *watched, QEvent *event)
     if (key.key() != Qt::Key_Space || !watched->isWidgetType())
         return false;
     const bool repeat = judgedRepeat(key);
+    // A release that went elsewhere (another control, a grab) ends the button's press unclicked.
+    if (key.type() == QEvent::KeyRelease && m_down && watched != m_down)
+        raise();
     if (auto *button = qobject_cast<QAbstractButton *>(watched))
         return onButton(button, key, repeat);
     return false;
@@ -91,10 +94,19 @@ void SpaceKey::clickIfStillDown()
     button->click();
 }
 
+void SpaceKey::raise()
+{
+    m_settle.stop();
+    if (m_down)
+        std::exchange(m_down, nullptr)->setDown(false);
+}
+
 void SpaceKey::applicationStateChanged(Qt::ApplicationState state)
 {
     if (state != Qt::ApplicationActive) {
-        m_away.start();
+        // Away since the first state that was not active: inactive, then hidden, is one time away.
+        if (!m_away.isValid())
+            m_away.start();
         return;
     }
     if (m_away.isValid() && m_away.elapsed() > AwayMilliseconds)
@@ -105,10 +117,8 @@ void SpaceKey::applicationStateChanged(Qt::ApplicationState state)
 void SpaceKey::forget()
 {
     m_repeat.forget();
-    m_settle.stop();
     m_lastType = QEvent::None;
     m_lastStamp = 0;
     m_lastRepeat = false;
-    if (m_down)
-        std::exchange(m_down, nullptr)->setDown(false);
+    raise();
 }

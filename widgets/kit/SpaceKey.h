@@ -21,7 +21,8 @@ class QKeyEvent;
 // every SPACE the program gets, so that press is a repeat wherever it lands.
 //
 // On a button, SPACE clicks once the key is really up: a fresh press puts the button down, repeats
-// do nothing, and a release clicks it when no repeat's press has followed it for a moment. A
+// do nothing, and a release clicks it when no repeat's press has followed it for a moment; a
+// release that reaches any other control puts it up unclicked. A
 // button that acts on the press instead (the main window's start button) is given every press,
 // with whether it is a repeat, and is never clicked by SPACE. Other controls get SPACE as the
 // toolkit sends it.
@@ -53,6 +54,8 @@ private:
     bool onButton(QAbstractButton *button, const QKeyEvent &key, bool repeat);
     void applicationStateChanged(Qt::ApplicationState state);
     void clickIfStillDown();
+    // Puts the button SPACE put down up again, unclicked.
+    void raise();
 
     KeyRepeat m_repeat;
     QHash<const QObject *, PressHandler> m_pressHandlers;

@@ -35,8 +35,6 @@ Form1::Form1(ReportDelivery &delivery, const MonotonicClock *clock)
     accessibility::readTopDown(this);
     connectControls();
     fitCaptions();
-    // The designed pointer, until the load below sets the default arrow.
-    m_surface->setCursor(Qt::SizeAllCursor);
     screenplacement::restore(*this, form1layout::designLeft, form1layout::designTop,
                              form1layout::designWidth, form1layout::designHeight);
     setWindowState(Qt::WindowMaximized);
@@ -50,8 +48,7 @@ Form1Surface *Form1::makeSurface()
 {
     auto *surface = new Form1Surface(this);
     surface->setObjectName(QStringLiteral("Form1ClientArea"));
-    const Rgb back = form1layout::backColour;
-    surface->setBackColour(QColor(back.r, back.g, back.b));
+    surface->setBackColour(layout::colour(form1layout::backColour));
     surface->setPicture(QPixmap(assets::backgroundPath));
     return surface;
 }
@@ -60,7 +57,7 @@ DriftFreeTimer *Form1::makeTimer(const MonotonicClock *clock)
 {
     auto *timer = clock ? new DriftFreeTimer(*clock, this) : new DriftFreeTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
-    timer->setInterval(form1layout::timerInterval);
+    timer->setInterval(SessionEngine::TickMilliseconds);
     timer->setEnabled(false);
     return timer;
 }
@@ -193,6 +190,10 @@ void Form1::Instructions_MouseDown(int buttonCode, quint64 timestamp)
 
 void Form1::Command1_KeyDown(int keyCode, bool autoRepeat, quint64 timestamp)
 {
+    // A repeat does nothing, so its stamp is not placed: on Wayland it is the first press's, which
+    // the clock would take for stamps gone backwards and stop trusting them.
+    if (autoRepeat)
+        return;
     m_engine.Command1_KeyDown(keyCode, autoRepeat, m_eventClock.place(timestamp));
 }
 

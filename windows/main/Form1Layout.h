@@ -12,9 +12,8 @@ namespace form1layout {
 inline constexpr const char *caption =
     "Tallymere (Version 2.02; Special  Release for QEFA, October 2005)";
 
-// Row 2 of the design is the tick timer Timer1, which has no visible part and no row here.
-inline constexpr int timerRow = 2;
-inline constexpr int timerInterval = 200;
+// Row 2 of the design is the tick timer Timer1, which has no visible part and no row here; it
+// ticks every SessionEngine::TickMilliseconds.
 
 // The window's background colour, under the background photograph.
 inline constexpr Rgb backColour{192, 255, 192};

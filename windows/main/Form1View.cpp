@@ -14,8 +14,6 @@
 
 namespace {
 
-QColor toColour(Rgb rgb) { return {rgb.r, rgb.g, rgb.b}; }
-
 Rgb toRgb(const QColor &colour) { return {colour.red(), colour.green(), colour.blue()}; }
 
 } // namespace
@@ -68,7 +66,7 @@ void Form1View::fitCaption(QLabel &label)
 void Form1View::setForeColour(SessionControl control, Rgb colour)
 {
     if (auto *label = qobject_cast<BorderedLabel *>(widget(control)))
-        label->setTextColour(toColour(colour));
+        label->setTextColour(layout::colour(colour));
 }
 
 void Form1View::setVisible(SessionControl control, bool visible)
@@ -80,7 +78,7 @@ void Form1View::setStartButton(const QString &caption, Rgb backColour)
 {
     auto *button = qobject_cast<DesignButton *>(widget(SessionControl::Command1));
     accessibility::setFocusedCaption(button, caption);
-    button->setBackColour(toColour(backColour));
+    button->setBackColour(layout::colour(backColour));
 }
 
 void Form1View::setPointer(SessionPointer pointer)

@@ -23,8 +23,6 @@
 
 namespace {
 
-QColor toColour(Rgb rgb) { return {rgb.r, rgb.g, rgb.b}; }
-
 void setBackground(QWidget *widget, const QColor &colour)
 {
     QPalette p = widget->palette();
@@ -35,19 +33,17 @@ void setBackground(QWidget *widget, const QColor &colour)
 
 } // namespace
 
-const CluttteringScalesForm::BarHandler CluttteringScalesForm::barHandlers[] = {
-    {"SpeakingRateScale", &CluttteringScalesForm::SpeakingRateScale_MouseDown},
-    {"RateRegularityScale", &CluttteringScalesForm::RateRegularityScale_MouseDown},
-    {"DisfluencyScale", &CluttteringScalesForm::DisfluencyScale_MouseDown},
-    {"SyllableProductionIntegrityScale",
-     &CluttteringScalesForm::SyllableProductionIntegrityScale_MouseDown},
-    {"OverallArticulationAccuracyScale",
-     &CluttteringScalesForm::OverallArticulationAccuracyScale_MouseDown},
-    {"NaturalnessScale", &CluttteringScalesForm::NaturalnessScale_MouseDown},
-    {"PragmaticLanguageAppropriatenessScale",
-     &CluttteringScalesForm::PragmaticLanguageAppropriatenessScale_MouseDown},
-    {"LanguageCoherenceScale", &CluttteringScalesForm::LanguageCoherenceScale_MouseDown},
-    {"ThoughtOrganizationScale", &CluttteringScalesForm::ThoughtOrganizationScale_MouseDown},
+// Each bar's handler, in the order of ScaleTable::rows().
+const CluttteringScalesForm::MouseDownHandler CluttteringScalesForm::barHandlers[] = {
+    &CluttteringScalesForm::SpeakingRateScale_MouseDown,
+    &CluttteringScalesForm::RateRegularityScale_MouseDown,
+    &CluttteringScalesForm::DisfluencyScale_MouseDown,
+    &CluttteringScalesForm::SyllableProductionIntegrityScale_MouseDown,
+    &CluttteringScalesForm::OverallArticulationAccuracyScale_MouseDown,
+    &CluttteringScalesForm::NaturalnessScale_MouseDown,
+    &CluttteringScalesForm::PragmaticLanguageAppropriatenessScale_MouseDown,
+    &CluttteringScalesForm::LanguageCoherenceScale_MouseDown,
+    &CluttteringScalesForm::ThoughtOrganizationScale_MouseDown,
 };
 
 CluttteringScalesForm::CluttteringScalesForm(RatingFields &fields, ReportDelivery &delivery,
@@ -81,8 +77,8 @@ void CluttteringScalesForm::buildControls()
 {
     auto *client = new ClientArea(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    setBackground(client, toColour(ratingslayout::background));
-    setBackground(this, toColour(ratingslayout::background));
+    setBackground(client, layout::colour(ratingslayout::background));
+    setBackground(this, layout::colour(ratingslayout::background));
     setCentralWidget(client);
     buildFrame(client);
     m_controls.insert(layout::build(client, ratingslayout::controls()));
@@ -111,17 +107,16 @@ void CluttteringScalesForm::buildFrame(QWidget *client)
 
 void CluttteringScalesForm::buildBars(QWidget *client)
 {
+    static_assert(std::size(barHandlers) == ScaleTable::count);
     std::vector<RatingBar *> byTabIndex;
     for (const BarRow &design : ratingslayout::bars()) {
         auto *bar = new RatingBar(client);
         bar->setObjectName(QString::fromLatin1(design.name));
         bar->setGeometry(twips::rect(design.left, design.top, design.width, design.height));
-        const auto handler =
-            std::find_if(std::begin(barHandlers), std::end(barHandlers),
-                         [&](const BarHandler &h) { return qstrcmp(h.bar, design.name) == 0; });
-        Q_ASSERT(handler != std::end(barHandlers));
+        const auto row =
+            ScaleTable::byBar(QString::fromLatin1(design.name)) - ScaleTable::rows().data();
         connect(bar, &RatingBar::mouseDown, this,
-                [this, h = handler->handler](int b, int s, float x, float y) {
+                [this, h = barHandlers[row]](int b, int s, float x, float y) {
                     (this->*h)(b, s, x, y);
                 });
         m_controls.insert(bar->objectName(), bar);
@@ -180,9 +175,14 @@ void CluttteringScalesForm::buildMenu()
 
 void CluttteringScalesForm::Form_Load()
 {
-    // Only the score texts: the fields keep their ratings, and the controls were just built,
-    // so the bars are blank and the numbers shown.
+    // The controls were just built, so the numbers are shown. A scale rated before the window
+    // was last closed shows the rating its field keeps, the one a report prints: its mark and
+    // both scores. A scale never rated shows its placeholders.
     for (const ScaleRow &row : ScaleTable::rows()) {
+        if (m_fields.*row.rated) {
+            showKeptRating(row);
+            continue;
+        }
         setText(row.scoreName, QString::fromLatin1(row.scorePlaceholder));
         setText(row.nineName, QString::fromLatin1(ScaleTable::nonePlaceholder));
     }
@@ -250,6 +250,15 @@ void CluttteringScalesForm::pressScale(const char *barName, float x)
         ->paintPress(press.erase, press.mark);
     setText(row.scoreName, press.percentText);
     setText(row.nineName, press.nineText);
+}
+
+void CluttteringScalesForm::showKeptRating(const ScaleRow &row)
+{
+    const float rating = m_fields.*row.field;
+    static_cast<RatingBar *>(m_controls.value(QLatin1String(row.barName)))
+        ->showMark(RatingCore::mark(rating));
+    setText(row.scoreName, RatingCore::PercentScoreText(rating));
+    setText(row.nineName, RatingCore::NineScoreText(rating));
 }
 
 void CluttteringScalesForm::setNumbersVisible(bool visible)

@@ -6,7 +6,8 @@
 // Architecture: the window is thin. Its design is the twips table of RatingsLayout (the scale
 // rows come from ScaleTable); the arithmetic of a press is RatingCore's; the nine ratings live
 // in a RatingFields owned by whoever opens the window, so they outlive it. Each load builds the
-// controls afresh (blank bars, placeholders, numbers shown); closing deletes the window. The
+// controls afresh (numbers shown) and shows each kept rating, mark and scores, on its bar; a
+// scale never rated shows its placeholders. Closing deletes the window. The
 // handlers keep the designer's names (<control>_<event>) and only pass between core and controls.
 
 #include <QHash>
@@ -46,11 +47,7 @@ private:
     void MnuHardCopy_Click();
 
     using MouseDownHandler = void (CluttteringScalesForm::*)(int, int, float, float);
-    struct BarHandler {
-        const char *bar;
-        MouseDownHandler handler;
-    };
-    static const BarHandler barHandlers[];
+    static const MouseDownHandler barHandlers[]; // in the order of ScaleTable::rows()
 
     void buildControls();
     void buildFrame(QWidget *client);
@@ -60,6 +57,7 @@ private:
     QAction *addItem(QMenu *menu, const char *name, const QString &caption,
                      void (CluttteringScalesForm::*handler)());
     void pressScale(const char *barName, float x);
+    void showKeptRating(const ScaleRow &row);
     void setNumbersVisible(bool visible);
     void setText(const char *name, const QString &text);
 

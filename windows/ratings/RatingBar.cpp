@@ -1,6 +1,7 @@
 #include "windows/ratings/RatingBar.h"
 
 #include "core/events/MouseButtons.h"
+#include "widgets/kit/LayoutBuilder.h"
 #include "windows/ratings/RatingBarAccessible.h"
 
 #include <QAccessible>
@@ -12,8 +13,6 @@
 namespace {
 
 constexpr int edge = 2; // the sunken edge on every side
-
-QColor toColour(Rgb rgb) { return {rgb.r, rgb.g, rgb.b}; }
 
 int shiftCode(Qt::KeyboardModifiers modifiers)
 {
@@ -31,7 +30,7 @@ RatingBar::RatingBar(QWidget *parent) : QFrame(parent)
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::SizeVerCursor);
     QPalette p = palette();
-    p.setColor(QPalette::Window, toColour(RatingCore::eraseColour));
+    p.setColor(QPalette::Window, layout::colour(RatingCore::eraseColour));
     setPalette(p);
     setAutoFillBackground(true);
     RatingBarAccessible::install();
@@ -45,6 +44,12 @@ void RatingBar::paintPress(const BarLine &erase, const BarLine &mark)
     update();
     QAccessibleValueChangeEvent event(this, RatingCore::PercentScore(float(mark.line.x1())));
     QAccessible::updateAccessibility(&event);
+}
+
+void RatingBar::showMark(const BarLine &mark)
+{
+    m_lines = {mark};
+    update();
 }
 
 std::optional<float> RatingBar::rating() const
@@ -61,14 +66,15 @@ void RatingBar::paintEvent(QPaintEvent *event)
     const QRect area = drawingArea();
     painter.setClipRect(area);
     painter.translate(area.topLeft());
-    painter.fillRect(QRect(0, 0, area.width(), area.height()), toColour(RatingCore::eraseColour));
+    painter.fillRect(QRect(0, 0, area.width(), area.height()),
+                     layout::colour(RatingCore::eraseColour));
     for (const BarLine &line : m_lines)
         paintLine(painter, line);
 }
 
 void RatingBar::paintLine(QPainter &painter, const BarLine &line) const
 {
-    const QColor colour = toColour(line.colour);
+    const QColor colour = layout::colour(line.colour);
     const double half = (RatingCore::penWidth - 1) / 2.0;
     if (line.line.x1() == line.line.x2()) {
         // A vertical line covers the pen's width of whole pixel columns centred on X, so it

@@ -19,6 +19,8 @@ public:
 
     // Paints one press: the line over the old mark, then the new mark.
     void paintPress(const BarLine &erase, const BarLine &mark);
+    // Shows a rating kept from before the bar was made: its mark alone.
+    void showMark(const BarLine &mark);
     // The lines the bar shows over its white background (none until the first press).
     const QList<BarLine> &lines() const { return m_lines; }
     // The rating the bar shows: the column of its mark, or none while it has no mark.

@@ -1,6 +1,7 @@
 #include "windows/ratings/RatingBarAccessible.h"
 
 #include "core/ratings/RatingCore.h"
+#include "widgets/kit/Accessibility.h"
 #include "windows/ratings/RatingBar.h"
 
 namespace {
@@ -19,14 +20,7 @@ RatingBarAccessible::RatingBarAccessible(RatingBar *bar)
 {
 }
 
-void RatingBarAccessible::install()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(factory);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
+void RatingBarAccessible::install() { accessibility::installFactory(factory); }
 
 RatingBar *RatingBarAccessible::bar() const { return static_cast<RatingBar *>(widget()); }
 

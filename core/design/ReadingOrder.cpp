@@ -1,4 +1,4 @@
-#include "core/text/ReadingOrder.h"
+#include "core/design/ReadingOrder.h"
 
 #include <algorithm>
 
