@@ -5,7 +5,9 @@
 # Each gets an include root of its own in the build tree, holding only its own folder, so a header
 # of a library it does not link (itself or through what it links) is not found and the build
 # fails. After every library is declared, tallymere_check_layers() fails the configure on a link
-# that runs up a layer, back to a library declared later, or from one window to another.
+# of a library or of the program (tallymere_program) that runs up a layer, back to a library
+# declared later, or from one window to another. The libraries and the program have their
+# includes checked before they are archived or linked (tallymere_check_includes).
 
 set(TALLYMERE_LAYERS core printing widgets windows startup)
 
@@ -21,14 +23,29 @@ function(tallymere_library target)
   file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   set_target_properties(${target} PROPERTIES TALLYMERE_LAYER ${ARG_LAYER} TALLYMERE_FOLDER ${folder})
   set_property(GLOBAL APPEND PROPERTY TALLYMERE_LIBRARIES ${target})
-  tallymere_check_includes(${target} "${ARG_SOURCES}" "${ARG_LINK}")
+  tallymere_check_includes(${target})
   tallymere_warnings(${target})
 endfunction()
 
-# Before the library is archived, its files are checked to include only from its own folder and
-# those of the project libraries it links (cmake/CheckIncludes.cmake).
-function(tallymere_check_includes target sources links)
-  get_target_property(allowed ${target} TALLYMERE_FOLDER)
+# The program, standing in the start-up layer: its links are checked as a library's are.
+function(tallymere_program target)
+  set_target_properties(${target} PROPERTIES TALLYMERE_LAYER startup)
+  set_property(GLOBAL APPEND PROPERTY TALLYMERE_LIBRARIES ${target})
+  tallymere_check_includes(${target})
+endfunction()
+
+# Before the target (a library or the program) is archived or linked, its
+# files are checked to include only from its own folder and those of the project libraries it
+# links (cmake/CheckIncludes.cmake). The check is set up once the target's folder has been read,
+# so that it sees every library linked to it there.
+function(tallymere_check_includes target)
+  # A deferred call reads its arguments when it runs: the name is written into it now.
+  cmake_language(EVAL CODE "cmake_language(DEFER CALL tallymere_set_up_include_check ${target})")
+endfunction()
+
+function(tallymere_set_up_include_check target)
+  file(RELATIVE_PATH allowed ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  get_target_property(links ${target} LINK_LIBRARIES)
   foreach(used ${links})
     if(TARGET ${used})
       get_target_property(folder ${used} TALLYMERE_FOLDER)
@@ -37,7 +54,14 @@ function(tallymere_check_includes target sources links)
       endif()
     endif()
   endforeach()
-  list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+  get_target_property(files ${target} SOURCES)
+  set(sources "")
+  foreach(file ${files})
+    if(file MATCHES "\\.(h|cpp)$")
+      cmake_path(ABSOLUTE_PATH file BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+      list(APPEND sources ${file})
+    endif()
+  endforeach()
   set(what ${CMAKE_CURRENT_BINARY_DIR}/${target}_includes.cmake)
   file(WRITE ${what} "set(ROOT \"${PROJECT_SOURCE_DIR}\")\nset(TARGET ${target})\n"
                      "set(ALLOWED \"${allowed}\")\nset(SOURCES \"${sources}\")\n")
@@ -65,7 +89,7 @@ function(tallymere_layer_index target out)
   set(${out} ${index} PARENT_SCOPE)
 endfunction()
 
-# Every project library (and the program, LAYER startup) links down, and no window another.
+# Every project library, and the program, links down, and no window another.
 function(tallymere_check_layers)
   get_property(targets GLOBAL PROPERTY TALLYMERE_LIBRARIES)
   foreach(target ${targets})

@@ -3,12 +3,15 @@
 #include "printing/ReportPdf.h"
 
 #include <QDeadlineTimer>
+#include <QProcess>
 #include <QThread>
 
+#include <arpa/inet.h>
 #include <cups/cups.h>
 #include <cups/pwg.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -20,6 +23,7 @@ using Kind = PrintOutcome::Kind;
 
 // How often a call that waits for the print service looks at the bound, in seconds.
 constexpr double patrolSeconds = 0.2;
+constexpr int patrolMs = 200;
 constexpr int jobPollMs = 200;
 
 QString lastError() { return QString::fromUtf8(cupsLastErrorString()); }
@@ -67,6 +71,45 @@ QByteArray resourceOf(const QByteArray &uri)
                         sizeof resource) < HTTP_URI_STATUS_OK)
         return "/";
     return resource;
+}
+
+// A host the print library reaches without a name lookup: a local socket, an address, localhost.
+bool needsNoLookup(const QByteArray &host)
+{
+    in6_addr address{};
+    return host.startsWith('/') || host == "localhost" ||
+           inet_pton(AF_INET, host.constData(), &address) == 1 ||
+           inet_pton(AF_INET6, host.constData(), &address) == 1;
+}
+
+// The stream addresses in the output of `getent ahosts`, with `port`, as the print library's
+// list (freed with httpAddrFreeList); nothing when there are none.
+http_addrlist_t *addressList(const QByteArray &ahosts, int port)
+{
+    http_addrlist_t *first = nullptr;
+    http_addrlist_t **next = &first;
+    for (const QByteArray &line : ahosts.split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 2 || fields.at(1) != "STREAM")
+            continue;
+        http_addr_t address{};
+        if (inet_pton(AF_INET, fields.at(0).constData(), &address.ipv4.sin_addr) == 1) {
+            address.ipv4.sin_family = AF_INET;
+            address.ipv4.sin_port = htons(static_cast<uint16_t>(port));
+        } else if (inet_pton(AF_INET6, fields.at(0).constData(), &address.ipv6.sin6_addr) == 1) {
+            address.ipv6.sin6_family = AF_INET6;
+            address.ipv6.sin6_port = htons(static_cast<uint16_t>(port));
+        } else {
+            continue;
+        }
+        auto *node = static_cast<http_addrlist_t *>(std::calloc(1, sizeof(http_addrlist_t)));
+        if (node == nullptr)
+            break;
+        node->addr = address;
+        *next = node;
+        next = &node->next;
+    }
+    return first;
 }
 
 int integerIn(ipp_t *collection, const char *name)
@@ -128,13 +171,20 @@ public:
     bool inTime() const { return !m_deadline.hasExpired() && m_stake->load() != Stage::Closed; }
     bool gaveUp() const { return m_gaveUp; }
 
-    // Whether the service takes the connection; a name lookup cannot be bounded, the rest is.
+    // Whether the service takes the connection, within the bound, its name lookup included.
     bool connect()
     {
+        const QByteArray host = cupsServer();
+        http_addrlist_t *addresses = nullptr;
+        if (!needsNoLookup(host) && (addresses = lookUp(host)) == nullptr) {
+            m_gaveUp = m_gaveUp || !inTime();
+            return false;
+        }
         // httpConnect2 takes 0 to mean "do not connect"; a spent budget still tries for a moment.
         const int budgetMs = static_cast<int>(std::max<qint64>(m_deadline.remainingTime(), 1));
-        m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                              budgetMs, nullptr);
+        m_http = httpConnect2(host.constData(), ippPort(), addresses, AF_UNSPEC, cupsEncryption(),
+                              1, budgetMs, nullptr);
+        httpAddrFreeList(addresses); // the connection keeps a copy, for reconnecting too
         m_gaveUp = !inTime();
         if (m_http == nullptr)
             return false;
@@ -168,6 +218,29 @@ public:
     }
 
 private:
+    // The addresses of `host`, looked up as every program of the system does, but by `getent` in
+    // a process of its own: a lookup in this process could not be bounded (a name server that
+    // never answers holds it for minutes), a process is ended at the bound or once the report is
+    // given up. Nothing for an unknown name, or when the lookup was ended.
+    http_addrlist_t *lookUp(const QByteArray &host)
+    {
+        QProcess getent;
+        getent.start(QStringLiteral("getent"), {QStringLiteral("ahosts"), QString::fromUtf8(host)});
+        while (!getent.waitForFinished(patrolMs)) {
+            if (getent.state() == QProcess::NotRunning)
+                return nullptr; // it could not start
+            if (!inTime()) {
+                m_gaveUp = true;
+                getent.kill();
+                getent.waitForFinished();
+                return nullptr;
+            }
+        }
+        if (getent.exitStatus() != QProcess::NormalExit || getent.exitCode() != 0)
+            return nullptr;
+        return addressList(getent.readAllStandardOutput(), ippPort());
+    }
+
     static int keepWaiting(http_t *, void *self)
     {
         auto *link = static_cast<Link *>(self);
@@ -253,8 +326,12 @@ public:
         ippDelete(request);
         ipp_t *response =
             written ? cupsGetResponse(m_link.http(), m_resource.constData()) : nullptr;
+        const bool answered = response != nullptr || !noReply();
         ippDelete(response);
-        if (written && m_link.gaveUp())
+        // All of it went, and no reply came back: silent, or the connection dropped (a reset, a
+        // restarted service). The service may have taken it, so it is neither withdrawn nor
+        // told as not printed.
+        if (written && (m_link.gaveUp() || !answered))
             return stop(Kind::Unconfirmed);
         if (written && cupsLastError() <= IPP_STATUS_OK_CONFLICTING)
             return true;
@@ -267,17 +344,21 @@ public:
     }
 
     // Watches the accepted job until it is printing, done, ended or waiting, or the short moment
-    // after queueing has passed. A service that stops answering now leaves it as accepted.
+    // after queueing has passed. A service that stops answering now, or gives no state of the
+    // job, leaves it unconfirmed.
     void judgeJob()
     {
         QDeadlineTimer settled(CupsConversation::settleMs);
         for (;;) {
             const printjob::Reading reading = readJob();
-            if (m_link.gaveUp())
+            if (m_link.gaveUp()) {
+                m_outcome.kind = Kind::Unconfirmed;
                 return;
+            }
             switch (printjob::judge(reading, settled.hasExpired())) {
             case printjob::Verdict::Undecided: break;
             case printjob::Verdict::Printing: return;
+            case printjob::Verdict::Unknown: m_outcome.kind = Kind::Unconfirmed; return;
             case printjob::Verdict::Ended: m_outcome.kind = Kind::JobEnded; return;
             case printjob::Verdict::Waiting:
                 m_outcome.kind = Kind::Waiting;
@@ -320,6 +401,16 @@ private:
     }
 
     Kind refusedKind() { return serviceFailure().value_or(Kind::JobRefused); }
+
+    // The last request, which got no response, got no reply at all: the connection failed or
+    // dropped before any answer. A reply of the service, an error too, says what it did with it.
+    static bool noReply()
+    {
+        const ipp_status_t status = cupsLastError();
+        return status <= IPP_STATUS_OK_CONFLICTING ||
+               status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE ||
+               status == IPP_STATUS_ERROR_INTERNAL;
+    }
 
     // No default destination: the service is down or silent, asks for a sign-in, has no printer
     // at all, or has printers without a default. Only the default is ever printed on, but "no

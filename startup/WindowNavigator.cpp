@@ -10,14 +10,12 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <memory>
-
 // The three windows are parentless top-level windows deleted when closed; the pointers clear
-// themselves then. The ratings are shared so that they outlive this navigator too: the main
-// window may go (and take the navigator with it) while the rating window stays open on them.
+// themselves then. They work on the delivery and the ratings held here, which main() keeps for
+// the whole run, so the rating window stays usable after the main window has gone.
 struct WindowNavigator::Private {
     ReportDelivery delivery;
-    std::shared_ptr<RatingFields> fields = std::make_shared<RatingFields>();
+    RatingFields fields;
     QPointer<CluttteringScalesForm> ratings;
     QPointer<Dialog> specificationsDialog;
     QPointer<frmAbout> about;
@@ -41,11 +39,10 @@ WindowNavigator::WindowNavigator(QObject *parent) : QObject(parent), d(new Priva
 
 WindowNavigator::~WindowNavigator()
 {
-    // A rating window still open keeps its ratings alive until it is closed itself.
-    if (d->ratings) {
-        connect(d->ratings.data(), &QObject::destroyed, d->ratings.data(),
-                [keep = d->fields] { Q_UNUSED(keep); });
-    }
+    // A window not deleted yet (closed as the program ended) goes before what it works on.
+    delete d->ratings.data();
+    delete d->specificationsDialog.data();
+    delete d->about.data();
     delete d;
 }
 
@@ -62,7 +59,7 @@ void WindowNavigator::connectMain(Form1 *mainWindow)
 void WindowNavigator::openRatings()
 {
     if (!d->ratings)
-        d->ratings = new CluttteringScalesForm(*d->fields, d->delivery);
+        d->ratings = new CluttteringScalesForm(d->fields, d->delivery);
     bringToFront(d->ratings);
 }
 
@@ -82,15 +79,12 @@ void WindowNavigator::openAbout()
 
 void WindowNavigator::exitFromMain(QWidget *mainWindow)
 {
-    // The main window may own this navigator; everything needed afterwards is held here first.
-    const QPointer<Dialog> specificationsDialog = d->specificationsDialog;
-    const QPointer<frmAbout> about = d->about;
     if (mainWindow)
         mainWindow->close();
-    if (specificationsDialog)
-        specificationsDialog->close();
-    if (about)
-        about->close();
+    if (d->specificationsDialog)
+        d->specificationsDialog->close();
+    if (d->about)
+        d->about->close();
 }
 
 ReportDelivery &WindowNavigator::delivery() const { return d->delivery; }

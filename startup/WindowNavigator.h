@@ -8,11 +8,13 @@ class QWidget;
 class ReportDelivery;
 
 // The program's other windows, each a single instance for the whole run: the rating window (whose
-// ratings outlive the window), the Specifications window and the About window. The main window's
-// menu asks for them by its signals, which connectMain() routes here; they open modeless, and
-// opening one that is open brings it to the front. It also holds the program's one report delivery,
-// which both windows' print commands use, so that one report at a time is sent and a report still
-// on its way is ended before the program ends.
+// ratings, held here, outlive the window), the Specifications window and the About window. The
+// main window's menu asks for them by its signals, which connectMain() routes here; they open
+// modeless, and opening one that is open brings it to the front. It also holds the program's one
+// report delivery, which both windows' print commands use, so that one report at a time is sent
+// and a report still on its way is ended before the program ends. main() holds the one navigator
+// for the whole run, beside the main window, which it outlives; it deletes the windows still
+// there when it goes.
 class WindowNavigator : public QObject {
     Q_OBJECT
 public:

@@ -178,6 +178,8 @@ Verdict judge(const Reading &reading, bool settled)
     }
     if (!settled)
         return Verdict::Undecided;
+    if (reading.jobState < Pending || reading.jobState > Completed)
+        return Verdict::Unknown;
     if (printerStopped(reading))
         return Verdict::Waiting;
     switch (reading.jobState) {

@@ -50,8 +50,10 @@ struct SaveOutcome {
 };
 
 // An accepted job, judged from its own state and its printer's a short moment after it was
-// queued. A job still pending or held, or on a stopped printer, waits; a job printing or done does
-// not, whatever warnings the printer reports. The printer's reasons only say why a job waits.
+// queued. A job still pending or held, or on a stopped printer (also in the middle of printing
+// it), waits; a job done does not, nor one printing on a printer that reports no stop, whatever
+// warnings it reports. The printer's reasons only say why a job waits. A job whose state cannot
+// be read is not confirmed.
 namespace printjob {
 
 // The IPP job-state and printer-state values.
@@ -78,6 +80,7 @@ enum class Verdict {
     Printing,  // printing or printed
     Waiting,   // kept in the queue
     Ended,     // canceled or aborted without printing
+    Unknown,   // its state could not be read: not confirmed
 };
 
 // `settled`: the short moment after queueing has passed. Before it only a job that is done or

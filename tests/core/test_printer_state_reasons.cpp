@@ -66,6 +66,10 @@ void TestPrinterStateReasons::judge_data()
                              << Verdict::Waiting;
     QTest::newRow("printing with a warning")
         << +Processing << +Busy << QStringList{"door-open-warning"} << true << Verdict::Printing;
+    QTest::newRow("job state unreadable, too early")
+        << 0 << 0 << QStringList{} << false << Verdict::Undecided;
+    QTest::newRow("job state unreadable")
+        << 0 << +Idle << QStringList{} << true << Verdict::Unknown;
 }
 
 void TestPrinterStateReasons::judge()

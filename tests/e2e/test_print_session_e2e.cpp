@@ -1,6 +1,7 @@
 #include "CupsSandbox.h"
 #include "ModalDriver.h"
 #include "ReportReadBack.h"
+#include "SilentNameServer.h"
 
 #include "widgets/delivery/PrintCommands.h"
 #include "widgets/delivery/ReportDelivery.h"
@@ -16,6 +17,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocalSocket>
 #include <QTcpServer>
@@ -62,6 +64,8 @@ private slots:
     void lateServiceIsToldAsTheQueueHasIt_data();
     void lateServiceIsToldAsTheQueueHasIt();
     void serviceAskingForASignInIsToldAtOnce();
+    void serviceLostAtAnEdge_data();
+    void serviceLostAtAnEdge();
 
 private:
     // Runs File > Print on a copy of `fields`, counting the readings.
@@ -145,6 +149,46 @@ void checkPlacement(const QString &pdf, double rightmostText)
     QVERIFY(page.words.first().xMin >= margin + 9 * 7.2 - 0.5);
     QVERIFY(qAbs(right - (margin + rightmostText * 7.2)) < 0.5);
     QVERIFY(right < page.width - margin);
+}
+
+// Where a case loses the print service.
+enum class Edge {
+    LookupHangs,          // its name server never answers
+    DroppedAfterDocument, // the whole document went through; the reply never comes back
+    StateUnreadable,      // the document's reply came back; nothing after it does
+};
+
+// Passes the conversation between the program and the private scheduler through `front` until the
+// whole document has gone through, then loses the service at `edge`: the connection drops in place
+// of the document's reply, or at the first request after it, and no connection is taken again.
+void loseServiceAfterTheDocument(QTcpServer &front, const QString &socketPath, Edge edge)
+{
+    QObject::connect(&front, &QTcpServer::newConnection, &front, [&front, socketPath, edge]() {
+        QTcpSocket *client = front.nextPendingConnection();
+        auto *cups = new QLocalSocket(client);
+        cups->connectToServer(socketPath);
+        cups->waitForConnected(5000);
+        const auto documentSent = std::make_shared<bool>(false);
+        const auto replied = std::make_shared<bool>(false);
+        const auto lose = [&front, client]() {
+            front.close();
+            client->abort();
+        };
+        QObject::connect(client, &QTcpSocket::readyRead, cups, [=]() {
+            if (*replied)
+                return lose();
+            const QByteArray request = client->readAll();
+            *documentSent = *documentSent || request.contains("%PDF-");
+            cups->write(request);
+        });
+        QObject::connect(cups, &QLocalSocket::readyRead, client, [=]() {
+            if (*documentSent && edge == Edge::DroppedAfterDocument)
+                return lose();
+            *replied = *documentSent;
+            client->write(cups->readAll());
+        });
+        QObject::connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+    });
 }
 
 void compareRows(const QStringList &actual, const QStringList &expected)
@@ -563,6 +607,59 @@ void TestPrintSessionE2E::serviceAskingForASignInIsToldAtOnce()
     QVERIFY(ModalDriver::note()->findChild<QWidget *>("PrintingNoteSave")->isVisible());
     QVERIFY2(waited < 5000, qPrintable(QString::number(waited)));
     requireNothingSent(files, jobs);
+}
+
+void TestPrintSessionE2E::serviceLostAtAnEdge_data()
+{
+    QTest::addColumn<Edge>("edge");
+    QTest::newRow("a name lookup that hangs") << Edge::LookupHangs;
+    QTest::newRow("dropped after the whole document") << Edge::DroppedAfterDocument;
+    QTest::newRow("job state unreadable") << Edge::StateUnreadable;
+}
+
+// The print service lost at an edge of the conversation, told within the bound as it is: "not
+// printed" where no job was made (and none ever can be), else that the report may still print.
+// Either way the next Print is a fresh attempt, which prints.
+void TestPrintSessionE2E::serviceLostAtAnEdge()
+{
+    QFETCH(Edge, edge);
+    SilentNameServer names;
+    QTcpServer front;
+    QString error;
+    QString service;
+    if (edge == Edge::LookupHangs) {
+        QVERIFY2(names.start(&error), qPrintable(error));
+        service = SilentNameServer::hostName() + ':' + QString::number(m_cups->tcpPort());
+    } else {
+        QVERIFY(front.listen(QHostAddress::LocalHost));
+        loseServiceAfterTheDocument(front, m_cups->socketPath(), edge);
+        service = QStringLiteral("127.0.0.1:%1").arg(front.serverPort());
+    }
+    const QByteArray sandbox = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", service.toUtf8());
+    const int files = static_cast<int>(m_cups->jobFiles().size());
+    QElapsedTimer attempt;
+    attempt.start();
+    print(workedExample());
+    const qint64 waited = attempt.elapsed();
+    qputenv("CUPS_SERVER", sandbox);
+    const QString told = ModalDriver::noteText();
+    print(workedExample());
+    QCOMPARE(m_user->texts(), QStringList(2, "Check if the printer is ready."));
+    QVERIFY2(waited < 12000, qPrintable(QString::number(waited)));
+    const bool handedOver = edge != Edge::LookupHangs;
+    QVERIFY(!m_cups->waitForJobFiles(files + 1 + int(handedOver), 30000).isEmpty());
+    if (!handedOver) {
+        QCOMPARE(told, "The print service at " + service +
+                           " did not answer within 10 seconds, so the report was not printed.");
+        return;
+    }
+    const int job = QFileInfo(m_cups->jobFiles().at(files)).completeBaseName().mid(4).toInt();
+    QCOMPARE(told, QString("The report was handed to the printer \"%1\" (job %2), but the print "
+                           "service stopped answering before it confirmed the job. Look in the "
+                           "printer's queue before printing the report again.")
+                       .arg(queue)
+                       .arg(job));
 }
 
 QTEST_MAIN(TestPrintSessionE2E)

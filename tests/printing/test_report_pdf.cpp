@@ -1,8 +1,6 @@
 #include "core/reports/SessionReport.h"
 #include "printing/ReportPdf.h"
 
-#include "widgets/kit/FontSubstitutes.h"
-
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -16,7 +14,6 @@ class TestReportPdf : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void cleanup();
     void pageLayout_data();
     void pageLayout();
@@ -26,7 +23,6 @@ private slots:
     void rendersAPdfDocument();
 };
 
-void TestReportPdf::initTestCase() { fonts::registerSubstitutes(); }
 void TestReportPdf::cleanup() { QLocale::setDefault(QLocale::c()); }
 
 void TestReportPdf::pageLayout_data()

@@ -1,8 +1,6 @@
 #include "NavigatorFixture.h"
 
-#include "startup/WindowNavigator.h"
-
-StandInMainWindow::StandInMainWindow() : m_navigator(new WindowNavigator(this))
+StandInMainWindow::StandInMainWindow(WindowNavigator &navigator) : m_navigator(&navigator)
 {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose);

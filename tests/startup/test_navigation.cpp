@@ -100,7 +100,8 @@ void NavigationTest::openingTwiceLeavesOneWindow()
     QFETCH(QString, name);
     QFETCH(void *, open);
     QFETCH(void *, window);
-    StandInMainWindow main;
+    WindowNavigator program; // held for the whole run, as main() holds it
+    StandInMainWindow main(program);
     WindowNavigator *navigator = main.navigator();
     main.show();
     QCOMPARE((navigator->*(*static_cast<Window *>(window)))(), nullptr);
@@ -122,7 +123,8 @@ void NavigationTest::openingBringsToFront()
     QFETCH(QString, name);
     QFETCH(void *, open);
     QFETCH(void *, window);
-    StandInMainWindow main;
+    WindowNavigator program; // held for the whole run, as main() holds it
+    StandInMainWindow main(program);
     WindowNavigator *navigator = main.navigator();
     main.show();
     (navigator->*(*static_cast<Open *>(open)))();
@@ -136,7 +138,8 @@ void NavigationTest::openingBringsToFront()
 
 void NavigationTest::reopeningWhileOpenKeepsRatingWindowState()
 {
-    StandInMainWindow main;
+    WindowNavigator program; // held for the whole run, as main() holds it
+    StandInMainWindow main(program);
     main.show();
     WindowNavigator *navigator = main.navigator();
     navigator->openRatings();
@@ -158,7 +161,8 @@ void NavigationTest::reopeningWhileOpenKeepsRatingWindowState()
 
 void NavigationTest::closingAndReopeningKeepsRatings()
 {
-    StandInMainWindow main;
+    WindowNavigator program; // held for the whole run, as main() holds it
+    StandInMainWindow main(program);
     main.show();
     WindowNavigator *navigator = main.navigator();
     navigator->openRatings();
@@ -190,7 +194,8 @@ void NavigationTest::closingAndReopeningKeepsRatings()
 
 void NavigationTest::windowsAreNotChildrenOfMain()
 {
-    StandInMainWindow main;
+    WindowNavigator program; // held for the whole run, as main() holds it
+    StandInMainWindow main(program);
     main.show();
     WindowNavigator *navigator = main.navigator();
     navigator->openRatings();
@@ -207,7 +212,8 @@ void NavigationTest::windowsAreNotChildrenOfMain()
 
 void NavigationTest::exitClosesAllButRatingWindow()
 {
-    QPointer<StandInMainWindow> main = new StandInMainWindow;
+    WindowNavigator program;
+    QPointer<StandInMainWindow> main = new StandInMainWindow(program);
     main->show();
     QPointer<WindowNavigator> navigator = main->navigator();
     navigator->openRatings();
@@ -220,9 +226,9 @@ void NavigationTest::exitClosesAllButRatingWindow()
 
     navigator->exitFromMain(main);
     QTRY_VERIFY(!main && !specificationsDialog && !about);
-    QVERIFY(!navigator); // it went with the main window that owned it
+    QVERIFY(navigator); // it outlives the main window, as in main()
     QVERIFY(ratings && ratings->isVisible());
-    // The rating window works on: its ratings outlived the navigator.
+    // The rating window works on, on the navigator's ratings.
     RatingBar *rate = bar(ratings, "SpeakingRateScale");
     pressBar(rate, 778);
     pressBar(rate, 0);
@@ -238,7 +244,8 @@ void NavigationTest::exitClosesAllButRatingWindow()
 
 void NavigationTest::closeBoxOfMainClosesOnlyMain()
 {
-    QPointer<StandInMainWindow> main = new StandInMainWindow;
+    WindowNavigator program;
+    QPointer<StandInMainWindow> main = new StandInMainWindow(program);
     main->show();
     WindowNavigator *navigator = main->navigator();
     navigator->openSpecifications();

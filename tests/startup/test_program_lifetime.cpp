@@ -1,12 +1,18 @@
 // The program ends when its last window closes, and not before: run inside the real event loop
 // with quit-on-last-window-closed on, as the program runs.
 #include "NavigatorFixture.h"
+#include "SilentNameServer.h"
 
+#include "core/reports/ReportPage.h"
 #include "startup/WindowNavigator.h"
+#include "widgets/delivery/ReportDelivery.h"
 #include "widgets/kit/ClassicLook.h"
 #include "widgets/kit/FontSubstitutes.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QPointer>
 #include <QTimer>
 #include <QtTest>
@@ -33,6 +39,26 @@ int runSteps(const std::vector<std::function<void()>> &steps, QStringList &event
     return QApplication::exec();
 }
 
+// The threads of this process with the name `name`.
+int threadsNamed(const QByteArray &name)
+{
+    int count = 0;
+    for (const QString &task :
+         QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(task));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name)
+            ++count;
+    }
+    return count;
+}
+
+QStringList messages;
+
+void recordMessage(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    messages << message;
+}
+
 } // namespace
 
 class ProgramLifetimeTest : public QObject {
@@ -43,6 +69,7 @@ private slots:
     void exitWithRatingWindowOpenRunsUntilItCloses();
     void exitWithoutRatingWindowEndsAtOnce();
     void informationWindowKeepsProgramAfterMainCloseBox();
+    void exitWhileALookupHangsEndsAtOnce();
 };
 
 void ProgramLifetimeTest::initTestCase()
@@ -55,7 +82,8 @@ void ProgramLifetimeTest::initTestCase()
 void ProgramLifetimeTest::exitWithRatingWindowOpenRunsUntilItCloses()
 {
     QStringList events;
-    QPointer<StandInMainWindow> main = new StandInMainWindow;
+    WindowNavigator program; // held for the whole run, as main() holds it
+    QPointer<StandInMainWindow> main = new StandInMainWindow(program);
     QPointer<QWidget> ratings;
     const int result =
         runSteps({[&] {
@@ -87,7 +115,8 @@ void ProgramLifetimeTest::exitWithRatingWindowOpenRunsUntilItCloses()
 void ProgramLifetimeTest::exitWithoutRatingWindowEndsAtOnce()
 {
     QStringList events;
-    QPointer<StandInMainWindow> main = new StandInMainWindow;
+    WindowNavigator program; // held for the whole run, as main() holds it
+    QPointer<StandInMainWindow> main = new StandInMainWindow(program);
     const int result = runSteps({[&] {
                                      main->show();
                                      main->navigator()->openSpecifications();
@@ -106,7 +135,8 @@ void ProgramLifetimeTest::exitWithoutRatingWindowEndsAtOnce()
 void ProgramLifetimeTest::informationWindowKeepsProgramAfterMainCloseBox()
 {
     QStringList events;
-    QPointer<StandInMainWindow> main = new StandInMainWindow;
+    WindowNavigator program; // held for the whole run, as main() holds it
+    QPointer<StandInMainWindow> main = new StandInMainWindow(program);
     QPointer<QWidget> about;
     const int result = runSteps({[&] {
                                      main->show();
@@ -124,6 +154,45 @@ void ProgramLifetimeTest::informationWindowKeepsProgramAfterMainCloseBox()
                                 events);
     QCOMPARE(result, 0);
     QCOMPARE(events, QStringList({"close main", "about open", "last window closed"}));
+}
+
+// File > Exit while a report's worker waits on a name server that never answers: the program ends
+// within 2 s, saying nothing from then on, and no thread of it is left once the navigator, which
+// holds the report delivery, has gone, before the application object, as in main().
+void ProgramLifetimeTest::exitWhileALookupHangsEndsAtOnce()
+{
+    SilentNameServer names;
+    QString error;
+    QVERIFY2(names.start(&error), qPrintable(error));
+    const QByteArray service = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", SilentNameServer::hostName());
+    messages.clear();
+    QtMessageHandler testHandler = nullptr;
+    QStringList events;
+    QElapsedTimer closing;
+    int result = -1;
+    {
+        WindowNavigator program;
+        QPointer<StandInMainWindow> main = new StandInMainWindow(program);
+        result = runSteps({[&] {
+                               main->show();
+                               program.delivery().deliver(main, ReportPage(), "report.pdf");
+                           },
+                           [&] {
+                               closing.start();
+                               testHandler = qInstallMessageHandler(recordMessage);
+                               program.exitFromMain(main);
+                           }},
+                          events);
+    }
+    const qint64 took = closing.elapsed();
+    const int left = threadsNamed("print");
+    qInstallMessageHandler(testHandler);
+    qputenv("CUPS_SERVER", service);
+    QCOMPARE(result, 0);
+    QVERIFY2(took < 2000, qPrintable(QString::number(took)));
+    QCOMPARE(left, 0);
+    QCOMPARE(messages, QStringList());
 }
 
 QTEST_MAIN(ProgramLifetimeTest)

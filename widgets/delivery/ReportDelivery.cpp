@@ -31,13 +31,14 @@ ReportDelivery::ReportDelivery(QObject *parent) : QObject(parent)
 
 ReportDelivery::~ReportDelivery()
 {
-    if (m_worker.isNull())
-        return;
-    // Every wait of the worker looks at the stake a few times a second.
-    m_stake->store(CupsConversation::Stage::Closed);
+    // Every wait of a worker, its name lookup included, looks at the stake a few times a second.
+    if (m_stake)
+        m_stake->store(CupsConversation::Stage::Closed);
     constexpr int endingMs = 2000;
-    if (!m_worker->wait(QDeadlineTimer(endingMs)))
-        m_worker->disconnect(this); // caught in a name lookup; it does nothing more
+    const QDeadlineTimer ending(endingMs);
+    for (const QPointer<QThread> &worker : std::as_const(m_workers))
+        if (worker)
+            worker->wait(ending);
 }
 
 void ReportDelivery::sayBusy(QWidget *parent)
@@ -69,15 +70,27 @@ void ReportDelivery::deliver(QWidget *parent, const ReportPage &page, const QStr
         m_note->close(); // the outcome of the report before
     showNote(parent);
 
-    m_stake = std::make_shared<CupsConversation::Stake>(CupsConversation::Stage::Open);
-    auto *conversation = new CupsConversation(page, m_stake);
-    connect(conversation, &CupsConversation::printerFound, this, &ReportDelivery::printerFound);
-    connect(conversation, &CupsConversation::finished, this, &ReportDelivery::tell);
+    const auto stake = std::make_shared<CupsConversation::Stake>(CupsConversation::Stage::Open);
+    m_stake = stake;
+    m_onItsWay = true;
+    auto *conversation = new CupsConversation(page, stake);
+    // Only the news of the report on its way is heard.
+    connect(conversation, &CupsConversation::printerFound, this,
+            [this, stake](const QString &name) {
+                if (stake == m_stake)
+                    printerFound(name);
+            });
+    connect(conversation, &CupsConversation::finished, this,
+            [this, stake](const PrintOutcome &outcome) {
+                if (stake == m_stake)
+                    tell(outcome);
+            });
     QThread *worker = QThread::create([conversation] { conversation->run(); });
     worker->setObjectName(QStringLiteral("print"));
     connect(worker, &QThread::finished, conversation, &QObject::deleteLater);
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    m_worker = worker;
+    m_workers.removeAll(nullptr);
+    m_workers.append(worker);
     worker->start();
     m_bound.start();
 }
@@ -92,6 +105,7 @@ void ReportDelivery::printerFound(const QString &name)
 void ReportDelivery::tell(const PrintOutcome &outcome)
 {
     m_bound.stop();
+    m_onItsWay = false;
     if (outcome.printed()) {
         if (m_note)
             m_note->close();
@@ -104,7 +118,7 @@ void ReportDelivery::tell(const PrintOutcome &outcome)
 }
 
 // The last resort: a worker that has not created the job by now never will, and the user is
-// told so. A worker that has created it is waited for.
+// told so; it ends on its own, unheard. A worker that has created it is waited for.
 void ReportDelivery::giveUp()
 {
     auto open = CupsConversation::Stage::Open;

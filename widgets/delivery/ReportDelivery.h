@@ -3,6 +3,7 @@
 #include "core/reports/ReportPage.h"
 #include "printing/CupsConversation.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -21,19 +22,20 @@ class QWidget;
 // printed report is not announced; the note closes.
 //
 // Bound: should the worker not have created the job within 10 s (a call of the print library
-// that does not heed its deadline, such as a name lookup), the report is closed as unanswered and
-// whatever the worker says later is ignored; it can no longer create the job. A job created in
-// time is told as what it became, however late its news.
+// that does not heed its deadline), the report is closed as unanswered and whatever the worker
+// says later is ignored; it can no longer create the job, and the next report is a fresh attempt.
+// A job created in time is told as what it became, however late its news.
 class ReportDelivery : public QObject {
     Q_OBJECT
 
 public:
     explicit ReportDelivery(QObject *parent = nullptr);
-    // Closes a report still on its way and gives its worker up to 2 s to end.
+    // Closes a report still on its way and waits for every worker to end, which each does within
+    // a fifth of a second of it (up to 2 s), so that none outlives the delivery.
     ~ReportDelivery() override;
 
-    // A worker is still running: another report has to wait.
-    bool busy() const { return !m_worker.isNull(); }
+    // A report is on its way, its outcome not told yet: another report has to wait.
+    bool busy() const { return m_onItsWay; }
     // Tells the user, in the note (shown anew over `parent` if it has gone), that a report is
     // already on its way.
     void sayBusy(QWidget *parent);
@@ -48,8 +50,11 @@ private:
     void giveUp();
     void savePdf();
 
-    QPointer<QThread> m_worker;
+    // The workers not ended yet: the one of the report on its way, and any given up that have
+    // still to notice it.
+    QList<QPointer<QThread>> m_workers;
     std::shared_ptr<CupsConversation::Stake> m_stake;
+    bool m_onItsWay = false;
     QTimer m_bound;
     QPointer<QWidget> m_parent;
     QPointer<PrintingNote> m_note;

@@ -21,8 +21,8 @@ void registerSubstitutes()
         {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     QFont::insertSubstitutions(QStringLiteral("Verdana"),
                                {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Courier New"), {QStringLiteral("Liberation Mono"),
-                                                               QStringLiteral("DejaVu Sans Mono")});
+    // Courier New is the printer font alone, and the report page names its own fallbacks
+    // (ReportPdf::font), so that a report is drawn alike wherever it is drawn.
 }
 
 } // namespace fonts
