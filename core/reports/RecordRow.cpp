@@ -96,8 +96,8 @@ RecordRow RecordRow::ratings(const RatingFields &fields, const QDateTime &when)
         const bool rated = fields.*scale.rated;
         row.add(name + QStringLiteral("_position"), rated ? number(rating) : QString());
         row.add(name + QStringLiteral("_0_100"),
-                rated ? numbertext::pattern(RatingCore::PercentScore(rating),
-                                            QStringLiteral("0.0"), point)
+                rated ? numbertext::pattern(RatingCore::PercentScore(rating), QStringLiteral("0.0"),
+                                            point)
                       : QString());
         row.add(name + QStringLiteral("_1_9"),
                 rated ? RatingCore::NineScoreText(rating, point) : QString());

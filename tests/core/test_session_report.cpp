@@ -273,8 +273,9 @@ void TestSessionReport::exportFile_data()
     const QByteArray row = "2026-12-09T14:32:00+01:00,12.4,6.2,2,1.2,1,50.0,50.0,80.6,19.4,9.7,"
                            "3.10,1.20,4.84,9.68\r\n";
     const QByteArray ratings = CsvExport::line(RecordRow::columnsOf(RecordKind::Ratings));
-    QTest::newRow("new file") << QByteArray() << false << "The session was exported to the new "
-                                                          "file: %1"
+    QTest::newRow("new file") << QByteArray() << false
+                              << "The session was exported to the new "
+                                 "file: %1"
                               << header + row;
     QTest::newRow("same kind: appended")
         << header + row << false << "The session was added as a new row to: %1"

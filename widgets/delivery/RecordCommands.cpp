@@ -117,9 +117,9 @@ void exportRatings(ReportDelivery &delivery, QWidget *parent,
     const QString path = askPath(parent, RecordKind::Ratings, SaveOutcome::Format::Csv);
     if (path.isEmpty())
         return;
-    delivery.tellSaved(parent, CsvExport::write(
-                                   RecordRow::ratings(readRatings(), QDateTime::currentDateTime()),
-                                   path));
+    delivery.tellSaved(
+        parent,
+        CsvExport::write(RecordRow::ratings(readRatings(), QDateTime::currentDateTime()), path));
 }
 
 } // namespace recordcommands

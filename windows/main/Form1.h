@@ -10,8 +10,8 @@
 // timestamp, placed on Timer1's clock by EventClock; a tick's due time); SPACE comes with whether
 // it is an auto-repeat, judged for the whole program by SpaceKey. A hold ends where a box or a menu
 // blocks the window, since the release then goes there. File > Print, Save as PDF and Export data
-// go to their commands with the program's report delivery; the commands that open or close other windows are signals, which
-// the start-up connects: the window knows no other window.
+// go to their commands with the program's report delivery; the commands that open or close other
+// windows are signals, which the start-up connects: the window knows no other window.
 
 #include "core/events/EventClock.h"
 #include "core/session/SessionEngine.h"
