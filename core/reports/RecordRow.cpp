@@ -5,6 +5,7 @@
 #include "core/session/SessionResults.h"
 #include "core/text/NumberText.h"
 
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -38,6 +39,18 @@ double seconds(std::optional<qint32> ticks)
     return ticks.value_or(0) / static_cast<double>(SessionResults::TicksPerSecond);
 }
 
+// ISO 8601 with the offset written out, "+00:00" for UTC too: 2026-12-09T14:32:05+01:00.
+QString withOffset(const QDateTime &when)
+{
+    const int offset = when.offsetFromUtc() / 60;
+    const int minutes = std::abs(offset);
+    return when.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")) +
+           QLatin1Char(offset < 0 ? '-' : '+') +
+           QStringLiteral("%1:%2")
+               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
 // "Speaking rate" -> "speaking_rate"
 QString columnName(const char *feature)
 {
@@ -48,8 +61,7 @@ QString columnName(const char *feature)
 
 RecordRow::RecordRow(RecordKind kind, const QDateTime &when) : m_kind(kind)
 {
-    add(QStringLiteral("exported_at"),
-        when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate));
+    add(QStringLiteral("exported_at"), when.isValid() ? withOffset(when) : QString());
 }
 
 void RecordRow::add(const QString &column, const QString &value)

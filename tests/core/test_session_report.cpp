@@ -228,6 +228,8 @@ void TestSessionReport::dataRowAgreesWithTheReport()
     QLocale::setDefault(locale);
     const QStringList rows = rowsOf(fields);
     const RecordRow data = RecordRow::session(fields, QDateTime());
+    const QDateTime utc(QDate(2026, 12, 9), QTime(14, 32, 5), Qt::UTC);
+    QCOMPARE(RecordRow::session(fields, utc).values().first(), "2026-12-09T14:32:05+00:00");
     const auto plain = [&locale](QString text) {
         text = text.remove(QStringLiteral(" s.")).remove(QLatin1Char('%')).trimmed();
         text.replace(locale.decimalPoint(), QStringLiteral("."));
