@@ -4,7 +4,6 @@
 #include "core/reports/SessionReport.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -29,7 +28,6 @@ private slots:
     void countMovesToNextLineWhenValueRunsPastItsColumn();
     void germanDecimalSeparator();
     void buildingTwiceGivesTheSamePage();
-    void dataRowAgreesWithTheReport_data();
     void dataRowAgreesWithTheReport();
     void exportFile_data();
     void exportFile();
@@ -207,124 +205,79 @@ void TestSessionReport::buildingTwiceGivesTheSamePage()
     QCOMPARE(SessionReport::build(fields).title(), SessionReport::build(fields).title());
 }
 
-void TestSessionReport::dataRowAgreesWithTheReport_data()
-{
-    QTest::addColumn<SessionFields>("fields");
-    QTest::addColumn<QLocale>("locale");
-    const QLocale german(QLocale::German, QLocale::Germany);
-    QTest::newRow("worked example") << fieldsOf(62, 31, 6, 2, 1) << QLocale::c();
-    QTest::newRow("worked example, German") << fieldsOf(62, 31, 6, 2, 1) << german;
-    QTest::newRow("no talking") << fieldsOf(40, std::nullopt, 0, std::nullopt, 0) << german;
-    QTest::newRow("no cluttering") << fieldsOf(50, 30, 0, 3, 0) << QLocale::c();
-    QTest::newRow("below one second") << fieldsOf(20, 3, 0, 1, 0) << QLocale::c();
-}
-
-// Each value of the exported row is the report's, as a plain number with ".": "  n/a " empty,
-// " .6 " 0.6, "50,0 %" 50.0, "(n=)" empty.
+// Each exported value is the report's as a plain number with ".": "  n/a " and "(n=)" empty,
+// " .6 " 0.6, "50,0 %" 50.0.
 void TestSessionReport::dataRowAgreesWithTheReport()
 {
-    QFETCH(SessionFields, fields);
-    QFETCH(QLocale, locale);
-    QLocale::setDefault(locale);
-    const QStringList rows = rowsOf(fields);
-    const RecordRow data = RecordRow::session(fields, QDateTime());
-    const QDateTime utc(QDate(2026, 12, 9), QTime(14, 32, 5), Qt::UTC);
-    QCOMPARE(RecordRow::session(fields, utc).values().first(), "2026-12-09T14:32:05+00:00");
-    const auto plain = [&locale](QString text) {
-        text = text.remove(QStringLiteral(" s.")).remove(QLatin1Char('%')).trimmed();
-        text.replace(locale.decimalPoint(), QStringLiteral("."));
-        return text == QLatin1String("n/a") ? QString()
-               : text.startsWith('.')       ? QLatin1Char('0') + text
-                                            : text;
-    };
-    const QStringList columns = {"sample_s",
-                                 "silence_pct",
-                                 "talking_pct",
-                                 "talk_s",
-                                 "clutter_free_talk_pct",
-                                 "cluttered_talk_pct",
-                                 "clutter_s",
-                                 "cluttered_sample_pct",
-                                 "talk_mean_s",
-                                 "clutter_mean_s",
-                                 "clutter_per_min_sample",
-                                 "clutter_per_min_talk"};
-    QCOMPARE(data.columns(),
-             (QStringList{"exported_at", "sample_s", "talk_s", "talk_n", "clutter_s", "clutter_n",
-                          "silence_pct", "talking_pct", "clutter_free_talk_pct",
-                          "cluttered_talk_pct", "cluttered_sample_pct", "talk_mean_s",
-                          "clutter_mean_s", "clutter_per_min_sample", "clutter_per_min_talk"}));
-    for (int line = 6; line <= 17; ++line) {
-        const QString value = tableLine(rows, line).mid(56);
-        const QString column = columns.at(line - 6);
-        QCOMPARE(data.values().at(data.columns().indexOf(column)), plain(value.left(10)));
-        if (column == "talk_s" || column == "clutter_s")
-            QCOMPARE(data.values().at(data.columns().indexOf(column.chopped(1) + 'n')),
-                     plain(value.mid(10).remove("(n=").remove(')')));
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const QList<std::pair<SessionFields, QLocale>> cases = {
+        {fieldsOf(62, 31, 6, 2, 1), QLocale::c()},
+        {fieldsOf(62, 31, 6, 2, 1), german},
+        {fieldsOf(40, std::nullopt, 0, std::nullopt, 0), german},
+        {fieldsOf(50, 30, 0, 3, 0), QLocale::c()},
+        {fieldsOf(20, 3, 0, 1, 0), QLocale::c()}};
+    const int columnOfLine[] = {1, 6, 7, 2, 8, 9, 4, 10, 11, 12, 13, 14}; // lines 6 to 17
+    for (const auto &[fields, locale] : cases) {
+        QLocale::setDefault(locale);
+        const QStringList values = RecordRow::session(fields, QDateTime()).values();
+        const auto plain = [&](QString text) {
+            text = text.remove(" s.").remove('%').remove("(n=").remove(')').trimmed();
+            text.replace(locale.decimalPoint(), ".");
+            return text == "n/a" ? QString() : text.startsWith('.') ? '0' + text : text;
+        };
+        for (int line = 6; line <= 17; ++line) {
+            const QString value = tableLine(rowsOf(fields), line).mid(56);
+            QCOMPARE(values.at(columnOfLine[line - 6]), plain(value.left(10)));
+            if (line == 9 || line == 12) // the interval count
+                QCOMPARE(values.at(columnOfLine[line - 6] + 1), plain(value.mid(10)));
+        }
     }
+    const QDateTime utc(QDate(2026, 12, 9), QTime(14, 32, 5), Qt::UTC);
+    const RecordRow row = RecordRow::session(fieldsOf(62, 31, 6, 2, 1), utc);
+    QCOMPARE(CsvExport::line(row.columns()) + CsvExport::line(row.values()),
+             "exported_at,sample_s,talk_s,talk_n,clutter_s,clutter_n,silence_pct,talking_pct,"
+             "clutter_free_talk_pct,cluttered_talk_pct,cluttered_sample_pct,talk_mean_s,"
+             "clutter_mean_s,clutter_per_min_sample,clutter_per_min_talk\r\n"
+             "2026-12-09T14:32:05+00:00,12.4,6.2,2,1.2,1,50.0,50.0,80.6,19.4,9.7,3.10,1.20,4.84,"
+             "9.68\r\n");
 }
 
 void TestSessionReport::exportFile_data()
 {
-    QTest::addColumn<QByteArray>("before"); // empty: no file
-    QTest::addColumn<bool>("inMissingFolder");
+    QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("told");
     QTest::addColumn<QByteArray>("after"); // empty: as before
-
     const QByteArray header = CsvExport::line(RecordRow::columnsOf(RecordKind::Session));
-    const QByteArray row = "2026-12-09T14:32:00+01:00,12.4,6.2,2,1.2,1,50.0,50.0,80.6,19.4,9.7,"
-                           "3.10,1.20,4.84,9.68\r\n";
-    const QByteArray ratings = CsvExport::line(RecordRow::columnsOf(RecordKind::Ratings));
-    QTest::newRow("new file") << QByteArray() << false
-                              << "The session was exported to the new "
-                                 "file: %1"
-                              << header + row;
-    QTest::newRow("same kind: appended")
-        << header + row << false << "The session was added as a new row to: %1"
-        << header + row + row;
-    QTest::newRow("same kind, LF, last line unended: appended in LF")
-        << header.chopped(2) + "\nx" << false << "The session was added as a new row to: %1"
+    const QByteArray row =
+        CsvExport::line(RecordRow::session(fieldsOf(1, 1, 0, 1, 0), {}).values());
+    const QString added = "The session was added as a new row to: %1";
+    const QString refused = "The session could not be exported to %1: %2. Nothing was written.";
+    QTest::newRow("appended") << header + row << added << header + row + row;
+    QTest::newRow("LF, last line unended: appended in LF")
+        << header.chopped(2) + "\nx" << added
         << header.chopped(2) + "\nx\n" + row.chopped(2) + "\n";
-    QTest::newRow("ratings table refused")
-        << ratings << false
-        << "The session could not be exported to %1: it holds perceptual ratings, not sessions. "
-           "Nothing was written."
-        << QByteArray();
-    QTest::newRow("other header refused")
-        << QByteArray("name,age\r\nAnn,7\r\n") << false
-        << "The session could not be exported to %1: its first line is not the header of "
-           "Tallymere's session data. Nothing was written."
-        << QByteArray();
-    QTest::newRow("not CSV refused")
-        << QByteArray("%PDF-1.4\n\0\xff", 11) << false
-        << "The session could not be exported to %1: it is not a CSV file. Nothing was written."
-        << QByteArray();
-    QTest::newRow("missing folder") << QByteArray() << true
-                                    << "The session could not be exported to %1: the folder does "
-                                       "not exist. Nothing was written."
-                                    << QByteArray();
+    QTest::newRow("other header") << QByteArray("name,age\r\nAnn,7\r\n")
+                                  << refused.arg("%1", "its first line is not the header of "
+                                                       "Tallymere's session data")
+                                  << QByteArray();
+    QTest::newRow("not text") << QByteArray("%PDF-1.4\n\0\xff", 11)
+                              << refused.arg("%1", "it is not a CSV file") << QByteArray();
 }
 
-// A new table, a row added to one, and files refused byte for byte untouched.
+// An existing file: the row added, or the file refused and left byte for byte as it was.
 void TestSessionReport::exportFile()
 {
     QFETCH(QByteArray, before);
-    QFETCH(bool, inMissingFolder);
     QFETCH(QString, told);
     QFETCH(QByteArray, after);
     QTemporaryDir folder;
-    const QString path = folder.filePath(inMissingFolder ? "missing/t.csv" : "t.csv");
-    QFile file(path);
-    if (!before.isEmpty())
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+    QFile file(folder.filePath("t.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
     file.close();
-    const QDateTime when(QDate(2026, 12, 9), QTime(14, 32), Qt::OffsetFromUTC, 3600);
-    const SaveOutcome outcome =
-        CsvExport::write(RecordRow::session(fieldsOf(62, 31, 6, 2, 1), when), path);
-    QCOMPARE(outcome.message(), told.arg(path));
-    QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
-             after.isEmpty() ? before : after);
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), inMissingFolder ? 0 : 1);
+    const RecordRow row = RecordRow::session(fieldsOf(1, 1, 0, 1, 0), {});
+    QCOMPARE(CsvExport::write(row, file.fileName()).message(), told.arg(file.fileName()));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), after.isEmpty() ? before : after);
 }
 
 QTEST_GUILESS_MAIN(TestSessionReport)

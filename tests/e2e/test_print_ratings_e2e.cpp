@@ -286,24 +286,19 @@ void TestPrintRatingsE2E::keepsTheRecordThroughTheFileDialog()
     const QString csv = folder.filePath("ratings.csv");
     QCOMPARE(choose("MnuDataCopy", csv), "The ratings were exported to the new file: " + csv);
     QCOMPARE(choose("MnuDataCopy", csv), "The ratings were added as a new row to: " + csv);
-    QFile table(csv);
-    QVERIFY(table.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = table.readAll().split('\n');
+    const QList<QByteArray> lines = readback::file(csv).split('\n');
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.at(1).split(',').mid(1), lines.at(2).split(',').mid(1));
     QCOMPARE(lines.at(2).trimmed().split(',').mid(1, 9),
              (QList<QByteArray>{"778", "100.0", "9.0", "", "", "", "3", "0.4", "1.0"}));
 
     const QString sessions = folder.filePath("sessions.csv");
-    QFile other(sessions);
     const QByteArray header = CsvExport::line(RecordRow::columnsOf(RecordKind::Session));
-    QVERIFY(other.open(QIODevice::WriteOnly) && other.write(header) == header.size());
-    other.close();
+    QVERIFY(readback::writeFile(sessions, header));
     QCOMPARE(choose("MnuDataCopy", sessions), "The ratings could not be exported to " + sessions +
                                                   ": it holds sessions, not perceptual ratings. "
                                                   "Nothing was written.");
-    QVERIFY(other.open(QIODevice::ReadOnly));
-    QCOMPARE(other.readAll(), header);
+    QCOMPARE(readback::file(sessions), header);
     const QString missing = folder.filePath("missing/ratings.pdf");
     QCOMPARE(choose("MnuPdfCopy", missing), "The ratings could not be saved as " + missing +
                                                 ": the folder does not exist. Nothing was "
