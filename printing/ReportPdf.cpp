@@ -71,21 +71,22 @@ std::optional<QByteArray> ReportPdf::render(const ReportPage &page, const QPageL
     return pdf;
 }
 
-SaveOutcome ReportPdf::save(const ReportPage &page, const QString &path)
+SaveOutcome ReportPdf::save(const ReportPage &page, RecordKind kind, const QString &path)
 {
     SaveOutcome outcome;
+    outcome.kind = kind;
     outcome.path = path;
     const std::optional<QByteArray> pdf = render(page, localeDefaultPage());
     if (!pdf) {
-        outcome.detail = QObject::tr("the page could not be prepared");
+        outcome.reason = QObject::tr("the page could not be prepared");
         return outcome;
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(*pdf) != pdf->size() || !file.commit()) {
-        outcome.detail = file.errorString();
+        outcome.reason = SaveOutcome::reasonOf(file, path);
         return outcome;
     }
-    outcome.saved = true;
+    outcome.result = SaveOutcome::Result::Written;
     return outcome;
 }
 

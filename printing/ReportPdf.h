@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/reports/PrintOutcome.h"
 #include "core/reports/ReportPage.h"
+#include "core/reports/SaveOutcome.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -24,8 +24,9 @@ public:
     // The PDF document, or nothing when it could not be drawn.
     static std::optional<QByteArray> render(const ReportPage &page, const QPageLayout &layout);
 
-    // The page on the locale's default paper, written to `path`.
-    static SaveOutcome save(const ReportPage &page, const QString &path);
+    // The page of `kind`'s report on the locale's default paper, written to `path` whole or not
+    // at all.
+    static SaveOutcome save(const ReportPage &page, RecordKind kind, const QString &path);
 
     // The page of a printer whose paper is width x length with the given margins, all in
     // hundredths of a millimetre as the print service gives them.

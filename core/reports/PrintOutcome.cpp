@@ -1,6 +1,5 @@
 #include "core/reports/PrintOutcome.h"
 
-#include <QDir>
 #include <QObject>
 
 #include <algorithm>
@@ -103,14 +102,6 @@ QString PrintOutcome::message() const
         return QObject::tr("The report page could not be prepared. Nothing was printed.");
     }
     return {};
-}
-
-QString SaveOutcome::message() const
-{
-    const QString where = QDir::toNativeSeparators(path);
-    if (saved)
-        return QObject::tr("The report was saved as:\n%1").arg(where);
-    return withDetail(QObject::tr("The report could not be saved to %1.").arg(where), detail);
 }
 
 namespace printjob {

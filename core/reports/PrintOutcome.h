@@ -40,15 +40,6 @@ struct PrintOutcome {
     QString message() const;
 };
 
-// What became of saving a report as a PDF file.
-struct SaveOutcome {
-    bool saved = false;
-    QString path;
-    QString detail;
-
-    QString message() const;
-};
-
 // An accepted job, judged from its own state and its printer's a short moment after it was
 // queued. A job still pending or held, or on a stopped printer (also in the middle of printing
 // it), waits; a job done does not, nor one printing on a printer that reports no stop, whatever

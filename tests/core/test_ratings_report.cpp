@@ -1,4 +1,5 @@
 #include "core/reports/RatingsReport.h"
+#include "core/reports/RecordRow.h"
 #include "core/reports/ReportLayout.h"
 
 #include <QLocale>
@@ -119,6 +120,23 @@ void TestRatingsReport::rows()
     for (int i = 0; i < 9; ++i)
         QCOMPARE(rows.at(firstFeatureRow + i),
                  row({{10, features.at(i)}, {50, percent.at(i)}, {65, nine.at(i)}}));
+    // The exported row agrees: position, 0-100 and 1-9 scores, empty where never rated.
+    const RecordRow data = RecordRow::ratings(fieldsOf(ratings), QDateTime());
+    const auto plain = [](QString text) {
+        text = text.remove('%').trimmed();
+        return text == "n/a" ? QString() : text.startsWith('.') ? '0' + text : text;
+    };
+    QCOMPARE(data.columns().size(), 28);
+    QCOMPARE(data.columns().mid(0, 4), (QStringList{"exported_at", "speaking_rate_position",
+                                                    "speaking_rate_0_100", "speaking_rate_1_9"}));
+    for (int i = 0; i < 9; ++i) {
+        QVERIFY(
+            data.columns().at(1 + 3 * i).startsWith(features.at(i).toLower().replace(' ', '_')));
+        QCOMPARE(data.values().at(1 + 3 * i),
+                 ratings.at(i) < 0 ? QString() : QString::number(ratings.at(i)));
+        QCOMPARE(data.values().at(2 + 3 * i), plain(percent.at(i)));
+        QCOMPARE(data.values().at(3 + 3 * i), plain(nine.at(i)));
+    }
 }
 
 void TestRatingsReport::everyRowStaysOnOneLine()
@@ -132,7 +150,9 @@ void TestRatingsReport::germanDecimalSeparator()
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const QStringList rows = rowsOf(fieldsOf({389, 3, -1, -1, -1, -1, -1, -1, -1}));
+    const RecordRow data = RecordRow::ratings(fieldsOf({389, 3, -1, -1, -1, -1, -1, -1, -1}), {});
     QLocale::setDefault(QLocale::c());
+    QCOMPARE(data.values().mid(1, 6), (QStringList{"389", "50.0", "5.0", "3", "0.4", "1.0"}));
     QCOMPARE(rows.at(firstFeatureRow), row({{10, "Speaking rate"}, {50, "50,0 %"}, {65, "5,0"}}));
     QCOMPARE(rows.at(firstFeatureRow + 1),
              row({{10, "Rate regularity"}, {50, ",4 %"}, {65, "1,0"}}));

@@ -1,7 +1,12 @@
+#include "core/reports/CsvExport.h"
+#include "core/reports/RecordRow.h"
 #include "core/reports/ReportLayout.h"
 #include "core/reports/SessionReport.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <utility>
@@ -23,6 +28,9 @@ private slots:
     void countMovesToNextLineWhenValueRunsPastItsColumn();
     void germanDecimalSeparator();
     void buildingTwiceGivesTheSamePage();
+    void dataRowAgreesWithTheReport();
+    void exportFile_data();
+    void exportFile();
 };
 
 namespace {
@@ -195,6 +203,81 @@ void TestSessionReport::buildingTwiceGivesTheSamePage()
     const SessionFields fields = fieldsOf(62, 31, 6, 2, 1);
     QCOMPARE(rowsOf(fields), rowsOf(fields));
     QCOMPARE(SessionReport::build(fields).title(), SessionReport::build(fields).title());
+}
+
+// Each exported value is the report's as a plain number with ".": "  n/a " and "(n=)" empty,
+// " .6 " 0.6, "50,0 %" 50.0.
+void TestSessionReport::dataRowAgreesWithTheReport()
+{
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const QList<std::pair<SessionFields, QLocale>> cases = {
+        {fieldsOf(62, 31, 6, 2, 1), QLocale::c()},
+        {fieldsOf(62, 31, 6, 2, 1), german},
+        {fieldsOf(40, std::nullopt, 0, std::nullopt, 0), german},
+        {fieldsOf(50, 30, 0, 3, 0), QLocale::c()},
+        {fieldsOf(20, 3, 0, 1, 0), QLocale::c()}};
+    const int columnOfLine[] = {1, 6, 7, 2, 8, 9, 4, 10, 11, 12, 13, 14}; // lines 6 to 17
+    for (const auto &[fields, locale] : cases) {
+        QLocale::setDefault(locale);
+        const QStringList values = RecordRow::session(fields, QDateTime()).values();
+        const auto plain = [&](QString text) {
+            text = text.remove(" s.").remove('%').remove("(n=").remove(')').trimmed();
+            text.replace(locale.decimalPoint(), ".");
+            return text == "n/a" ? QString() : text.startsWith('.') ? '0' + text : text;
+        };
+        for (int line = 6; line <= 17; ++line) {
+            const QString value = tableLine(rowsOf(fields), line).mid(56);
+            QCOMPARE(values.at(columnOfLine[line - 6]), plain(value.left(10)));
+            if (line == 9 || line == 12) // the interval count
+                QCOMPARE(values.at(columnOfLine[line - 6] + 1), plain(value.mid(10)));
+        }
+    }
+    const QDateTime utc(QDate(2026, 12, 9), QTime(14, 32, 5), Qt::UTC);
+    const RecordRow row = RecordRow::session(fieldsOf(62, 31, 6, 2, 1), utc);
+    QCOMPARE(CsvExport::line(row.columns()) + CsvExport::line(row.values()),
+             "exported_at,sample_s,talk_s,talk_n,clutter_s,clutter_n,silence_pct,talking_pct,"
+             "clutter_free_talk_pct,cluttered_talk_pct,cluttered_sample_pct,talk_mean_s,"
+             "clutter_mean_s,clutter_per_min_sample,clutter_per_min_talk\r\n"
+             "2026-12-09T14:32:05+00:00,12.4,6.2,2,1.2,1,50.0,50.0,80.6,19.4,9.7,3.10,1.20,4.84,"
+             "9.68\r\n");
+}
+
+void TestSessionReport::exportFile_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<QByteArray>("after"); // empty: as before
+    const QByteArray header = CsvExport::line(RecordRow::columnsOf(RecordKind::Session));
+    const QByteArray row =
+        CsvExport::line(RecordRow::session(fieldsOf(1, 1, 0, 1, 0), {}).values());
+    const QString added = "The session was added as a new row to: %1";
+    const QString refused = "The session could not be exported to %1: %2. Nothing was written.";
+    QTest::newRow("appended") << header + row << added << header + row + row;
+    QTest::newRow("LF, last line unended: appended in LF")
+        << header.chopped(2) + "\nx" << added
+        << header.chopped(2) + "\nx\n" + row.chopped(2) + "\n";
+    QTest::newRow("other header") << QByteArray("name,age\r\nAnn,7\r\n")
+                                  << refused.arg("%1", "its first line is not the header of "
+                                                       "Tallymere's session data")
+                                  << QByteArray();
+    QTest::newRow("not text") << QByteArray("%PDF-1.4\n\0\xff", 11)
+                              << refused.arg("%1", "it is not a CSV file") << QByteArray();
+}
+
+// An existing file: the row added, or the file refused and left byte for byte as it was.
+void TestSessionReport::exportFile()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, told);
+    QFETCH(QByteArray, after);
+    QTemporaryDir folder;
+    QFile file(folder.filePath("t.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+    file.close();
+    const RecordRow row = RecordRow::session(fieldsOf(1, 1, 0, 1, 0), {});
+    QCOMPARE(CsvExport::write(row, file.fileName()).message(), told.arg(file.fileName()));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), after.isEmpty() ? before : after);
 }
 
 QTEST_GUILESS_MAIN(TestSessionReport)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QList>
 #include <QRegularExpression>
 #include <QString>
@@ -93,6 +94,19 @@ inline Page boxes(const QString &bboxHtml)
         page.words.append({m.captured(1).toDouble(), m.captured(2).toDouble(),
                            m.captured(3).toDouble(), m.captured(4)});
     return page;
+}
+
+// A file's bytes (none when it cannot be read), and a file written with `bytes`.
+inline QByteArray file(const QString &path)
+{
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
 }
 
 } // namespace readback

@@ -6,7 +6,11 @@
 #include "widgets/delivery/ReportDelivery.h"
 #include "widgets/kit/ClassicLook.h"
 #include "widgets/kit/FontSubstitutes.h"
+#include "windows/ratings/CluttteringScalesForm.h"
 
+#include "core/reports/CsvExport.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +37,7 @@ private slots:
     void noPrinterSavesTheRatingsAsPdf();
     void printerWithoutDefaultOffersPdf();
     void printerOutOfPaperKeepsTheJob();
+    void keepsTheRecordThroughTheFileDialog();
 
 private:
     void print(const RatingFields &fields);
@@ -212,7 +217,7 @@ void TestPrintRatingsE2E::noPrinterSavesTheRatingsAsPdf()
     m_user->saveNextFileAs(target);
     print(someRatings());
     QVERIFY(ModalDriver::clickNoteButton("PrintingNoteSave"));
-    QCOMPARE(ModalDriver::noteText(), QString("The report was saved as:\n") + target);
+    QCOMPARE(ModalDriver::noteText(), "The ratings were saved as: " + target);
     compareReadBack(target);
 }
 
@@ -251,6 +256,54 @@ void TestPrintRatingsE2E::printerOutOfPaperKeepsTheJob()
                      "is ready.")
                  .arg(stuck)
                  .arg(after.last()));
+    QVERIFY(same(m_ratings, someRatings()));
+}
+
+// The rating window's Save as PDF and Export data, through Qt's file dialog: the PDF is the
+// printed page, the CSV rows its scores, a table of sessions and a missing folder are told with
+// nothing written.
+void TestPrintRatingsE2E::keepsTheRecordThroughTheFileDialog()
+{
+    m_ratings = someRatings();
+    CluttteringScalesForm window(m_ratings, *m_delivery);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto choose = [&](const char *item, const QString &path) {
+        m_user->saveNextFileAs(path);
+        window.findChild<QAction *>(item)->trigger();
+        return ModalDriver::noteText();
+    };
+    const int before = static_cast<int>(m_cups->jobFiles().size());
+    window.findChild<QAction *>("MnuHardCopy")->trigger();
+    const QString job = m_cups->waitForJobFiles(before + 1, 30000);
+    QVERIFY2(!job.isEmpty(), qPrintable(m_cups->log()));
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("ratings.pdf");
+    QCOMPARE(choose("MnuPdfCopy", pdf), "The ratings were saved as: " + pdf);
+    compareReadBack(pdf);
+    QCOMPARE(CupsSandbox::pdfText(pdf), CupsSandbox::pdfText(job));
+
+    const QString csv = folder.filePath("ratings.csv");
+    QCOMPARE(choose("MnuDataCopy", csv), "The ratings were exported to the new file: " + csv);
+    QCOMPARE(choose("MnuDataCopy", csv), "The ratings were added as a new row to: " + csv);
+    const QList<QByteArray> lines = readback::file(csv).split('\n');
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.at(1).split(',').mid(1), lines.at(2).split(',').mid(1));
+    QCOMPARE(lines.at(2).trimmed().split(',').mid(1, 9),
+             (QList<QByteArray>{"778", "100.0", "9.0", "", "", "", "3", "0.4", "1.0"}));
+
+    const QString sessions = folder.filePath("sessions.csv");
+    const QByteArray header = CsvExport::line(RecordRow::columnsOf(RecordKind::Session));
+    QVERIFY(readback::writeFile(sessions, header));
+    QCOMPARE(choose("MnuDataCopy", sessions), "The ratings could not be exported to " + sessions +
+                                                  ": it holds sessions, not perceptual ratings. "
+                                                  "Nothing was written.");
+    QCOMPARE(readback::file(sessions), header);
+    const QString missing = folder.filePath("missing/ratings.pdf");
+    QCOMPARE(choose("MnuPdfCopy", missing), "The ratings could not be saved as " + missing +
+                                                ": the folder does not exist. Nothing was "
+                                                "written.");
+    QVERIFY(!QFile::exists(missing));
     QVERIFY(same(m_ratings, someRatings()));
 }
 

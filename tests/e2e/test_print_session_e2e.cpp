@@ -8,6 +8,7 @@
 #include "widgets/kit/ClassicLook.h"
 #include "widgets/kit/FontSubstitutes.h"
 
+#include "core/reports/CsvExport.h"
 #include "core/session/SessionEngine.h"
 #include "windows/main/Form1.h"
 #include "windows/main/Form1Surface.h"
@@ -20,6 +21,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocalSocket>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -66,6 +69,8 @@ private slots:
     void serviceAskingForASignInIsToldAtOnce();
     void serviceLostAtAnEdge_data();
     void serviceLostAtAnEdge();
+    void keepsTheRecordThroughTheFileDialog_data();
+    void keepsTheRecordThroughTheFileDialog();
 
 private:
     // Runs File > Print on a copy of `fields`, counting the readings.
@@ -365,7 +370,7 @@ void TestPrintSessionE2E::noPrinterSavesTheSameReportAsPdf()
     QCOMPARE(m_user->proposedPaths().size(), 1);
     QVERIFY(m_user->proposedPaths().first().endsWith(QLatin1String(".pdf")));
     QCOMPARE(m_user->texts(), QStringList{"Check if the printer is ready."});
-    QCOMPARE(ModalDriver::noteText(), QString("The report was saved as:\n") + target);
+    QCOMPARE(ModalDriver::noteText(), "The session was saved as: " + target);
     compareRows(readBack(target), workedExampleRows());
     QCOMPARE(m_session, workedExample());
 }
@@ -378,9 +383,8 @@ void TestPrintSessionE2E::savingToAnUnwritableFolderSaysWhy()
     m_user->saveNextFileAs(target);
     print(workedExample());
     QVERIFY(ModalDriver::clickNoteButton("PrintingNoteSave"));
-    const QString told = ModalDriver::noteText();
-    QVERIFY2(told.startsWith("The report could not be saved to " + target + ". ("),
-             qPrintable(told));
+    QCOMPARE(ModalDriver::noteText(), "The session could not be saved as " + target +
+                                          ": the folder does not exist. Nothing was written.");
     QVERIFY(!QFile::exists(target));
 }
 
@@ -660,6 +664,80 @@ void TestPrintSessionE2E::serviceLostAtAnEdge()
                            "printer's queue before printing the report again.")
                        .arg(queue)
                        .arg(job));
+void TestPrintSessionE2E::keepsTheRecordThroughTheFileDialog_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("C") << QLocale::c();
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+}
+
+// File > Save as PDF and Export data, through Qt's file dialog: the PDF is the printed page, the
+// CSV rows say what it says with ".", a second export adds a row, a table of ratings and a
+// missing folder are told with nothing written. Behind the dialog the session counts on, and a
+// hold ends as the dialog comes up.
+void TestPrintSessionE2E::keepsTheRecordThroughTheFileDialog()
+{
+    QFETCH(QLocale, locale);
+    QLocale::setDefault(locale);
+    Form1 window(*m_delivery);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto choose = [&](const char *item, const QString &path) {
+        m_user->saveNextFileAs(path);
+        window.findChild<QAction *>(item)->trigger();
+        return ModalDriver::noteText();
+    };
+    QTest::keyClick(window.control("Command1"), Qt::Key_Space);
+    QTest::mousePress(&window.surface(), Qt::LeftButton, {}, QPoint(200, 500));
+    QVERIFY(QTest::qWaitFor([&] { return window.engine().fields().talkTicks >= 6; }, 10000));
+    QTemporaryDir folder;
+    const QString csv = folder.filePath("sessions.csv");
+    QCOMPARE(choose("MnuFilExport", csv), "The session was exported to the new file: " + csv);
+    QVERIFY(!window.engine().fields().talkDown.value_or(true));
+    QCOMPARE(window.engine().fields().talkCount.value_or(0), 1);
+    const std::optional<qint32> counted = window.engine().fields().sampleTicks;
+    QVERIFY(QTest::qWaitFor([&] { return window.engine().fields().sampleTicks > counted; }, 9000));
+    QTest::mouseRelease(&window.surface(), Qt::LeftButton, {}, QPoint(200, 500));
+    QTest::keyClick(window.control("Command1"), Qt::Key_Space);
+
+    const int before = static_cast<int>(m_cups->jobFiles().size());
+    window.findChild<QAction *>("MnuFilPrint")->trigger();
+    const QString job = m_cups->waitForJobFiles(before + 1, 30000);
+    QVERIFY2(!job.isEmpty(), qPrintable(m_cups->log()));
+    const QString pdf = folder.filePath("session.pdf");
+    QCOMPARE(choose("MnuFilSavePdf", pdf), "The session was saved as: " + pdf);
+    const QStringList page = readBack(pdf);
+    compareRows(page, readBack(job));
+    const QString proposed = m_user->proposedPaths().value(1);
+    QVERIFY(QRegularExpression("/Tallymere session \\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d\\.pdf$")
+                .match(proposed)
+                .hasMatch());
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(QFileInfo(proposed).path(), QDir(documents).exists() ? documents : QDir::homePath());
+    const QString talking = page.filter("(all) talking time").value(0).mid(56);
+    QVERIFY2(talking.contains(locale.decimalPoint()), qPrintable(talking));
+
+    QCOMPARE(choose("MnuFilExport", csv), "The session was added as a new row to: " + csv);
+    const QList<QByteArray> lines = readback::file(csv).split('\n');
+    QCOMPARE(lines.size(), 4); // the header, two rows, and nothing after the last line break
+    const QList<QByteArray> values = lines.at(2).trimmed().split(','); // talk_n, talking_pct
+    QCOMPARE(
+        values.mid(3, 1) + values.mid(7, 1),
+        (QList<QByteArray>{"1", talking.chopped(2).replace(locale.decimalPoint(), ".").toUtf8()}));
+
+    const QString ratings = folder.filePath("ratings.csv");
+    const QByteArray header = CsvExport::line(RecordRow::columnsOf(RecordKind::Ratings));
+    QVERIFY(readback::writeFile(ratings, header));
+    QCOMPARE(choose("MnuFilExport", ratings), "The session could not be exported to " + ratings +
+                                                  ": it holds perceptual ratings, not sessions. "
+                                                  "Nothing was written.");
+    QCOMPARE(readback::file(ratings), header);
+    const QString missing = folder.filePath("missing/sessions.csv");
+    QCOMPARE(choose("MnuFilExport", missing), "The session could not be exported to " + missing +
+                                                  ": the folder does not exist. Nothing was "
+                                                  "written.");
+    QVERIFY(!QFile::exists(missing));
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_MAIN(TestPrintSessionE2E)

@@ -46,7 +46,15 @@ void ModalDriver::answer(QFileDialog *dialog)
         dialog->reject();
         return;
     }
-    name->setText(m_paths.takeFirst());
+    // Typed over the suggested name, as a user does, with the keyboard in the name field.
+    dialog->activateWindow();
+    name->setFocus(Qt::OtherFocusReason);
+    if (!QTest::qWaitFor([name] { return name->hasFocus(); }, 5000)) {
+        dialog->reject();
+        return;
+    }
+    name->selectAll();
+    QTest::keyClicks(name, m_paths.takeFirst());
     QTest::mouseClick(buttons->button(QDialogButtonBox::Save), Qt::LeftButton);
 }
 

@@ -94,7 +94,7 @@ void PrintingNote::tell(const QString &message, bool canSave)
     refresh();
     accessibility::setVisible(m_label, true);
     if (!isVisible())
-        show();
+        showFor(parentWidget());
     raise();
 }
 

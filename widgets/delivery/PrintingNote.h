@@ -7,10 +7,10 @@ class QPushButton;
 
 // A small modeless note about the report on its way to the printer: which printer (once the
 // print service has named it), that another print has to wait, then what became of the report,
-// with a button to save it as PDF where nothing was printed. It never takes the focus, the
-// keyboard or the pointer by itself, so a running session keeps its SPACE bar and its mouse
-// buttons whenever the news comes; it stays until the user closes it. A reader hears the outcome
-// as a notification.
+// with a button to save it as PDF where nothing was printed; also what became of a file saved from
+// the menus. It never takes the focus, the keyboard or the pointer by itself, so a running session
+// keeps its SPACE bar and its mouse buttons whenever the news comes; it stays until the user
+// closes it. A reader hears the outcome as a notification.
 class PrintingNote : public QFrame {
     Q_OBJECT
 

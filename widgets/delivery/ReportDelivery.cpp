@@ -2,25 +2,10 @@
 
 #include "printing/ReportPdf.h"
 #include "widgets/delivery/PrintingNote.h"
+#include "widgets/delivery/RecordCommands.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <QThread>
-
-namespace {
-
-QString suggestedPath(const QString &fileName)
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath();
-    return QDir(folder).filePath(fileName);
-}
-
-} // namespace
 
 ReportDelivery::ReportDelivery(QObject *parent) : QObject(parent)
 {
@@ -48,22 +33,35 @@ void ReportDelivery::sayBusy(QWidget *parent)
     m_note->sayAlreadySending();
 }
 
-void ReportDelivery::showNote(QWidget *parent)
+void ReportDelivery::makeNote(QWidget *parent)
 {
     m_note = new PrintingNote(parent);
     m_note->setAttribute(Qt::WA_DeleteOnClose);
     m_note->setPrinter(m_printer);
     connect(m_note, &PrintingNote::saveAsked, this, &ReportDelivery::savePdf);
+}
+
+void ReportDelivery::showNote(QWidget *parent)
+{
+    makeNote(parent);
     m_note->showFor(parent);
 }
 
-void ReportDelivery::deliver(QWidget *parent, const ReportPage &page, const QString &pdfFileName)
+// The note comes up with the outcome as its first words.
+void ReportDelivery::tellSaved(QWidget *parent, const SaveOutcome &outcome)
+{
+    if (!m_note)
+        makeNote(parent);
+    m_note->tell(outcome.message(), false);
+}
+
+void ReportDelivery::deliver(QWidget *parent, const ReportPage &page, RecordKind kind)
 {
     if (busy())
         return;
     m_parent = parent;
     m_page = page;
-    m_pdfFileName = pdfFileName;
+    m_kind = kind;
     m_printer.clear();
     m_service = CupsConversation::serviceName();
     if (m_note)
@@ -130,19 +128,15 @@ void ReportDelivery::giveUp()
     tell(outcome);
 }
 
-// Asked from the note: the same page, on the locale's paper, into a file the user chooses.
+// Asked from the note: the page that was not printed, saved as File > Save as PDF saves it; a
+// file that could not be written leaves the offer open.
 void ReportDelivery::savePdf()
 {
-    // Qt's own dialog, as every dialog of the program (classiclook::apply), in its palette.
-    QString path =
-        QFileDialog::getSaveFileName(m_parent, tr("Save the report as PDF"),
-                                     suggestedPath(m_pdfFileName), tr("PDF files (*.pdf)"));
+    const QString path = recordcommands::askPath(m_parent, m_kind, SaveOutcome::Format::Pdf);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".pdf");
-    const SaveOutcome saved = ReportPdf::save(m_page, path);
+    const SaveOutcome saved = ReportPdf::save(m_page, m_kind, path);
     if (!m_note)
-        showNote(m_parent);
-    m_note->tell(saved.message(), !saved.saved);
+        makeNote(m_parent);
+    m_note->tell(saved.message(), !saved.written());
 }

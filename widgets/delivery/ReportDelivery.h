@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/reports/RecordKind.h"
 #include "core/reports/ReportPage.h"
 #include "printing/CupsConversation.h"
 
@@ -11,6 +12,7 @@
 #include <memory>
 
 class PrintingNote;
+struct SaveOutcome;
 class QThread;
 class QWidget;
 
@@ -39,11 +41,13 @@ public:
     // Tells the user, in the note (shown anew over `parent` if it has gone), that a report is
     // already on its way.
     void sayBusy(QWidget *parent);
-    // Sends `page`; `parent` is the window of the command, `pdfFileName` the file name offered
-    // when the report is to be saved instead. Ignored while busy.
-    void deliver(QWidget *parent, const ReportPage &page, const QString &pdfFileName);
+    // Sends `page`, `kind`'s report; `parent` is the window of the command. Ignored while busy.
+    void deliver(QWidget *parent, const ReportPage &page, RecordKind kind);
+    // Tells in the note (shown over `parent` if it has gone) what became of a file the user saved.
+    void tellSaved(QWidget *parent, const SaveOutcome &outcome);
 
 private:
+    void makeNote(QWidget *parent);
     void showNote(QWidget *parent);
     void printerFound(const QString &name);
     void tell(const PrintOutcome &outcome);
@@ -61,5 +65,5 @@ private:
     QString m_service;
     QString m_printer;
     ReportPage m_page;
-    QString m_pdfFileName;
+    RecordKind m_kind = RecordKind::Session;
 };

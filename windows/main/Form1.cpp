@@ -4,6 +4,7 @@
 #include "core/events/DriftFreeTimer.h"
 #include "core/events/KeyCodes.h"
 #include "widgets/delivery/PrintCommands.h"
+#include "widgets/delivery/RecordCommands.h"
 #include "widgets/kit/Accessibility.h"
 #include "widgets/kit/BorderedLabel.h"
 #include "widgets/kit/DesignButton.h"
@@ -74,6 +75,12 @@ void Form1::buildMenu()
     connect(file, &QMenu::aboutToShow, m_surface, &Form1Surface::releaseHeld);
     QAction *print = file->addAction(QStringLiteral("&Print"), this, &Form1::MnuFilPrint_Click);
     print->setObjectName(QStringLiteral("MnuFilPrint"));
+    QAction *savePdf =
+        file->addAction(QStringLiteral("&Save as PDF..."), this, &Form1::MnuFilSavePdf_Click);
+    savePdf->setObjectName(QStringLiteral("MnuFilSavePdf"));
+    QAction *exportData =
+        file->addAction(QStringLiteral("E&xport data..."), this, &Form1::MnuFilExport_Click);
+    exportData->setObjectName(QStringLiteral("MnuFilExport"));
     file->addSeparator()->setObjectName(QStringLiteral("MnuFilDash"));
     QAction *exit = file->addAction(QStringLiteral("&Exit"), this, &Form1::MnuFilExit_Click);
     exit->setObjectName(QStringLiteral("MnuFilExit"));
@@ -133,8 +140,8 @@ void Form1::focusStartButton()
 
 bool Form1::event(QEvent *event)
 {
-    // A modal box (opened by a command of the other hand, say) gets the release of a button held
-    // here: the hold ends as the box comes up, and counts up to then.
+    // A modal box or file dialog (opened by a command of the other hand, say) gets the release of
+    // a button held here: the hold ends as it comes up, and counts up to then.
     if (event->type() == QEvent::WindowBlocked)
         m_surface->releaseHeld();
     return QMainWindow::event(event);
@@ -208,6 +215,16 @@ void Form1::Timer1_Timer() { m_engine.Timer1_Timer(m_timer->lastDueNanoseconds()
 void Form1::MnuFilPrint_Click()
 {
     printcommands::printSession(m_delivery, this, [this] { return m_engine.fields(); });
+}
+
+void Form1::MnuFilSavePdf_Click()
+{
+    recordcommands::saveSessionPdf(m_delivery, this, [this] { return m_engine.fields(); });
+}
+
+void Form1::MnuFilExport_Click()
+{
+    recordcommands::exportSession(m_delivery, this, [this] { return m_engine.fields(); });
 }
 
 void Form1::MnuFilExit_Click() { emit exitRequested(); }

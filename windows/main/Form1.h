@@ -9,9 +9,9 @@
 // the engine's handlers of the same names, each with the time it happened (an input event's own
 // timestamp, placed on Timer1's clock by EventClock; a tick's due time); SPACE comes with whether
 // it is an auto-repeat, judged for the whole program by SpaceKey. A hold ends where a box or a menu
-// blocks the window, since the release then goes there. File > Print goes to the print command with
-// the program's report delivery; the commands that open or close other windows are signals, which
-// the start-up connects: the window knows no other window.
+// blocks the window, since the release then goes there. File > Print, Save as PDF and Export data
+// go to their commands with the program's report delivery; the commands that open or close other
+// windows are signals, which the start-up connects: the window knows no other window.
 
 #include "core/events/EventClock.h"
 #include "core/session/SessionEngine.h"
@@ -64,6 +64,8 @@ private slots:
     void Command2_Click(quint64 timestamp);
     void Timer1_Timer();
     void MnuFilPrint_Click();
+    void MnuFilSavePdf_Click();
+    void MnuFilExport_Click();
     void MnuFilExit_Click();
     void MnuPerceptualRatings_Click();
     void MnuAbtSpecifications_Click();

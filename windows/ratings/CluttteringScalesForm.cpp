@@ -4,6 +4,7 @@
 #include "core/ratings/RatingFields.h"
 #include "core/ratings/ScaleTable.h"
 #include "widgets/delivery/PrintCommands.h"
+#include "widgets/delivery/RecordCommands.h"
 #include "widgets/kit/Accessibility.h"
 #include "widgets/kit/BorderedLabel.h"
 #include "widgets/kit/CaptionFit.h"
@@ -159,6 +160,8 @@ void CluttteringScalesForm::buildMenu()
     QMenu *file = menuBar()->addMenu(tr("File"));
     file->setObjectName(QStringLiteral("MnuFilE"));
     addItem(file, "MnuHardCopy", tr("&Print"), &CluttteringScalesForm::MnuHardCopy_Click);
+    addItem(file, "MnuPdfCopy", tr("&Save as PDF..."), &CluttteringScalesForm::MnuPdfCopy_Click);
+    addItem(file, "MnuDataCopy", tr("E&xport data..."), &CluttteringScalesForm::MnuDataCopy_Click);
     file->addSeparator()->setObjectName(QStringLiteral("MnuFilDash"));
     addItem(file, "MnuFilExit", tr("&Return to Main Screen"),
             &CluttteringScalesForm::MnuFilExit_Click);
@@ -238,6 +241,18 @@ void CluttteringScalesForm::MnuHardCopy_Click()
     // The fields outlive the window, so the report reads them even if the window goes meanwhile.
     RatingFields &fields = m_fields;
     printcommands::printRatings(m_delivery, this, [&fields] { return fields; });
+}
+
+void CluttteringScalesForm::MnuPdfCopy_Click()
+{
+    RatingFields &fields = m_fields;
+    recordcommands::saveRatingsPdf(m_delivery, this, [&fields] { return fields; });
+}
+
+void CluttteringScalesForm::MnuDataCopy_Click()
+{
+    RatingFields &fields = m_fields;
+    recordcommands::exportRatings(m_delivery, this, [&fields] { return fields; });
 }
 
 // ---- helpers ------------------------------------------------------------------------------

@@ -1,7 +1,8 @@
 #pragma once
 
 // The rating window: nine visual analog scales, their two score boxes each, the instruction
-// frame and a menu to print, hide or show the numbers and return to the main window.
+// frame and a menu to print, save as PDF or export the ratings, hide or show the numbers and
+// return to the main window.
 //
 // Architecture: the window is thin. Its design is the twips table of RatingsLayout (the scale
 // rows come from ScaleTable); the arithmetic of a press is RatingCore's; the nine ratings live
@@ -45,6 +46,8 @@ private:
     void MnuHideNumbersShow_Click();
     void MnuFilExit_Click();
     void MnuHardCopy_Click();
+    void MnuPdfCopy_Click();
+    void MnuDataCopy_Click();
 
     using MouseDownHandler = void (CluttteringScalesForm::*)(int, int, float, float);
     static const MouseDownHandler barHandlers[]; // in the order of ScaleTable::rows()

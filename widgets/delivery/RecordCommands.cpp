@@ -1,0 +1,125 @@
+#include "widgets/delivery/RecordCommands.h"
+
+#include "core/reports/CsvExport.h"
+#include "core/reports/RatingsReport.h"
+#include "core/reports/RecordRow.h"
+#include "core/reports/SessionReport.h"
+#include "printing/ReportPdf.h"
+#include "widgets/delivery/ReportDelivery.h"
+#include "widgets/kit/MessageBox.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QStandardPaths>
+
+namespace recordcommands {
+
+namespace {
+
+QString documentsFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : QDir::homePath();
+}
+
+QString suggestedName(RecordKind kind, SaveOutcome::Format format)
+{
+    const bool session = kind == RecordKind::Session;
+    if (format == SaveOutcome::Format::Csv)
+        return session ? QStringLiteral("Tallymere sessions.csv")
+                       : QStringLiteral("Tallymere ratings.csv");
+    const QString when = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm"));
+    return (session ? QStringLiteral("Tallymere session ") : QStringLiteral("Tallymere ratings ")) +
+           when + QStringLiteral(".pdf");
+}
+
+QString caption(RecordKind kind, SaveOutcome::Format format)
+{
+    const bool session = kind == RecordKind::Session;
+    if (format == SaveOutcome::Format::Pdf)
+        return session ? QObject::tr("Save the session as PDF")
+                       : QObject::tr("Save the ratings as PDF");
+    return session ? QObject::tr("Export the session's data")
+                   : QObject::tr("Export the ratings' data");
+}
+
+} // namespace
+
+bool refuseEmpty(QWidget *parent, const SessionFields &fields)
+{
+    if (fields.sampleTicks.value_or(0) != 0)
+        return false;
+    messagebox::show(parent, QStringLiteral("No Data!"));
+    return true;
+}
+
+QString askPath(QWidget *parent, RecordKind kind, SaveOutcome::Format format)
+{
+    const bool pdf = format == SaveOutcome::Format::Pdf;
+    // Qt's own dialog, as every dialog of the program (classiclook::apply), in its palette.
+    QFileDialog dialog(parent, caption(kind, format), documentsFolder(),
+                       pdf ? QObject::tr("PDF files (*.pdf)") : QObject::tr("CSV files (*.csv)"));
+    dialog.setObjectName(QStringLiteral("TallymereFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(pdf ? QStringLiteral("pdf") : QStringLiteral("csv"));
+    // An existing table is extended, not replaced, and one of another kind is refused.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !pdf);
+    dialog.selectFile(suggestedName(kind, format));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
+void saveSessionPdf(ReportDelivery &delivery, QWidget *parent,
+                    const std::function<SessionFields()> &readSession)
+{
+    if (refuseEmpty(parent, readSession()))
+        return;
+    const QString path = askPath(parent, RecordKind::Session, SaveOutcome::Format::Pdf);
+    if (path.isEmpty())
+        return;
+    const SessionFields fields = readSession();
+    if (refuseEmpty(parent, fields)) // cleared while the dialog was open
+        return;
+    delivery.tellSaved(parent,
+                       ReportPdf::save(SessionReport::build(fields), RecordKind::Session, path));
+}
+
+void exportSession(ReportDelivery &delivery, QWidget *parent,
+                   const std::function<SessionFields()> &readSession)
+{
+    if (refuseEmpty(parent, readSession()))
+        return;
+    const QString path = askPath(parent, RecordKind::Session, SaveOutcome::Format::Csv);
+    if (path.isEmpty())
+        return;
+    const SessionFields fields = readSession();
+    if (refuseEmpty(parent, fields))
+        return;
+    delivery.tellSaved(
+        parent, CsvExport::write(RecordRow::session(fields, QDateTime::currentDateTime()), path));
+}
+
+void saveRatingsPdf(ReportDelivery &delivery, QWidget *parent,
+                    const std::function<RatingFields()> &readRatings)
+{
+    const QString path = askPath(parent, RecordKind::Ratings, SaveOutcome::Format::Pdf);
+    if (path.isEmpty())
+        return;
+    delivery.tellSaved(
+        parent, ReportPdf::save(RatingsReport::build(readRatings()), RecordKind::Ratings, path));
+}
+
+void exportRatings(ReportDelivery &delivery, QWidget *parent,
+                   const std::function<RatingFields()> &readRatings)
+{
+    const QString path = askPath(parent, RecordKind::Ratings, SaveOutcome::Format::Csv);
+    if (path.isEmpty())
+        return;
+    delivery.tellSaved(
+        parent,
+        CsvExport::write(RecordRow::ratings(readRatings(), QDateTime::currentDateTime()), path));
+}
+
+} // namespace recordcommands

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/ratings/RatingFields.h"
+#include "core/reports/RecordKind.h"
+#include "core/reports/SaveOutcome.h"
+#include "core/session/SessionFields.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+class ReportDelivery;
+
+// The menus' commands that keep a window's results in a file: File > Save as PDF writes the page
+// File > Print would print, File > Export data adds a row to a CSV table. Each asks for the file
+// with Qt's file dialog, starting in the user's documents folder, reads its data once the user
+// confirms the name, writes the file whole or not at all, and tells the outcome in the printing
+// note, never in a box. The dialog is modal like a box: the window's session keeps counting
+// behind it, and a button held on the window ends its hold as the dialog comes up.
+namespace recordcommands {
+
+// The main window's "No Data!" rule: with nothing counted, says so in the box and returns true.
+bool refuseEmpty(QWidget *parent, const SessionFields &fields);
+
+// Qt's file dialog for a file of `kind`'s results in `format`, suggesting a name that says which
+// and, for a PDF, when ("Tallymere session 2026-12-09 14-32.pdf"); a table collecting many
+// exports is suggested under one name ("Tallymere sessions.csv"), so a second export extends it.
+// Empty when the user cancels.
+QString askPath(QWidget *parent, RecordKind kind, SaveOutcome::Format format);
+
+void saveSessionPdf(ReportDelivery &delivery, QWidget *parent,
+                    const std::function<SessionFields()> &readSession);
+void exportSession(ReportDelivery &delivery, QWidget *parent,
+                   const std::function<SessionFields()> &readSession);
+void saveRatingsPdf(ReportDelivery &delivery, QWidget *parent,
+                    const std::function<RatingFields()> &readRatings);
+void exportRatings(ReportDelivery &delivery, QWidget *parent,
+                   const std::function<RatingFields()> &readRatings);
+
+} // namespace recordcommands
