@@ -6,8 +6,9 @@
 # of a library it does not link (itself or through what it links) is not found and the build
 # fails. After every library is declared, tallymere_check_layers() fails the configure on a link
 # of a library or of the program (tallymere_program) that runs up a layer, back to a library
-# declared later, or from one window to another. The libraries and the program have their
-# includes checked before they are archived or linked (tallymere_check_includes).
+# declared later, or from one window to another. The libraries, the program, the tests and the
+# benchmarks have their includes checked before they are archived or linked
+# (tallymere_check_includes).
 
 set(TALLYMERE_LAYERS core printing widgets windows startup)
 
@@ -34,7 +35,7 @@ function(tallymere_program target)
   tallymere_check_includes(${target})
 endfunction()
 
-# Before the target (a library or the program) is archived or linked, its
+# Before the target (a library, the program, a test or a benchmark) is archived or linked, its
 # files are checked to include only from its own folder and those of the project libraries it
 # links (cmake/CheckIncludes.cmake). The check is set up once the target's folder has been read,
 # so that it sees every library linked to it there.

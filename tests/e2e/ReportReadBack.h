@@ -96,6 +96,43 @@ inline Page boxes(const QString &bboxHtml)
     return page;
 }
 
+// The three times of a printed session report in seconds, with their counts; -1 where missing.
+struct Times {
+    double sample = -1;
+    double talk = -1;
+    int talkCount = -1;
+    double clutter = -1;
+    int clutterCount = -1;
+};
+
+inline Times times(const QStringList &rows)
+{
+    static const QRegularExpression timed(
+        QStringLiteral(R"(^([\d.]+)\s+s\.\s*(?:\(n=\s*(\d+)\s*\))?$)"));
+    Times times;
+    const auto read = [&rows](const char *label, double *seconds, int *count) {
+        for (const QString &row : rows) {
+            const QRegularExpressionMatch m = timed.match(row.mid(56).trimmed());
+            if (row.trimmed().startsWith(QLatin1String(label)) && m.hasMatch()) {
+                *seconds = m.captured(1).toDouble();
+                if (count)
+                    *count = m.captured(2).toInt();
+            }
+        }
+    };
+    read("Total sample duration :", &times.sample, nullptr);
+    read("Total talking time :", &times.talk, &times.talkCount);
+    read("Total cluttering time :", &times.clutter, &times.clutterCount);
+    return times;
+}
+
+// A printed time lies within a tick (0.2 s) of the interval [least, most] in seconds in which
+// the action happened.
+inline bool withinATick(double printed, double least, double most)
+{
+    return printed > least - 0.21 && printed < most + 0.21;
+}
+
 // A file's bytes (none when it cannot be read), and a file written with `bytes`.
 inline QByteArray file(const QString &path)
 {

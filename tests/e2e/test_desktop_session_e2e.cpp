@@ -60,13 +60,8 @@ private:
     bool openFileMenu();
     // Runs one xdotool command; returns the seconds on `clock` just before and just after it.
     std::pair<double, double> timed(const QElapsedTimer &clock, const QStringList &arguments);
-    // Checks that a printed time lies within a tick of the interval [least, most] in seconds.
-    static bool withinATick(double printed, double least, double most);
     // Prints the session report and reads it back: the printed times in seconds, with counts.
-    struct Printed {
-        double sample = -1;
-        double talk = -1;
-        int talkCount = -1;
+    struct Printed : readback::Times {
         QStringList rows;
     };
     Printed printSession();
@@ -195,14 +190,6 @@ std::pair<double, double> TestDesktopSessionE2E::timed(const QElapsedTimer &cloc
     return {before, double(clock.nsecsElapsed()) / 1e9};
 }
 
-// Whole ticks of 0.2 s: a time of t seconds counts t rounded down or up to a tick.
-bool TestDesktopSessionE2E::withinATick(double printed, double least, double most)
-{
-    const double tick = 0.2;
-    const double slack = 0.01;
-    return printed > least - tick - slack && printed < most + tick + slack;
-}
-
 void TestDesktopSessionE2E::cleanupTestCase()
 {
     if (m_app.state() != QProcess::NotRunning) {
@@ -243,10 +230,8 @@ void TestDesktopSessionE2E::sessionIsCountedTimedAndPrinted()
     QVERIFY2(startButtonShows(paused), "the middle button did not pause");
 
     screenshot(QStringLiteral("session-paused"));
-    QVERIFY2(openFileMenu(), "alt+f did not open the File menu");
-    xdo({"key", "p"});
-    answerPrompts(1);
-    const QStringList rows = printedRows(++m_jobs, QStringLiteral("RESULTS of the Tallymere"));
+    const Printed printed = printSession();
+    const QStringList &rows = printed.rows;
     QVERIFY2(!rows.isEmpty(), qPrintable(m_cups->log()));
 
     // label -> the rest of its row from column 57
@@ -257,20 +242,8 @@ void TestDesktopSessionE2E::sessionIsCountedTimedAndPrinted()
         }
         return QStringLiteral("<missing %1>").arg(label);
     };
-    const QRegularExpression timed(QStringLiteral(R"(^([\d.]+)\s+s\.\s*(?:\(n=\s*(\d+)\s*\))?$)"));
-    const auto seconds = [&](const QString &label, int *count) {
-        const QRegularExpressionMatch m = timed.match(value(label));
-        if (!m.hasMatch())
-            return -1.0;
-        if (count)
-            *count = m.captured(2).toInt();
-        return m.captured(1).toDouble();
-    };
-    int talkCount = -1;
-    int clutterCount = -1;
-    const double sample = seconds(QStringLiteral("Total sample duration :"), nullptr);
-    const double talk = seconds(QStringLiteral("Total talking time :"), &talkCount);
-    const double clutter = seconds(QStringLiteral("Total cluttering time :"), &clutterCount);
+    const auto [sample, talk, talkCount, clutter, clutterCount] =
+        static_cast<const readback::Times &>(printed);
     QVERIFY2(sample > 0 && talk > 0 && clutter > 0, qPrintable(rows.join('\n')));
 
     QCOMPARE(talkCount, 3);
@@ -365,16 +338,7 @@ TestDesktopSessionE2E::Printed TestDesktopSessionE2E::printSession()
     xdo({"key", "p"});
     answerPrompts(1);
     printed.rows = printedRows(++m_jobs, QStringLiteral("RESULTS of the Tallymere"));
-    const QRegularExpression timed(QStringLiteral(R"(^([\d.]+)\s+s\.\s*(?:\(n=\s*(\d+)\s*\))?$)"));
-    for (const QString &row : std::as_const(printed.rows)) {
-        const QRegularExpressionMatch m = timed.match(row.mid(56).trimmed());
-        if (row.trimmed().startsWith(QLatin1String("Total sample duration :")) && m.hasMatch())
-            printed.sample = m.captured(1).toDouble();
-        if (row.trimmed().startsWith(QLatin1String("Total talking time :")) && m.hasMatch()) {
-            printed.talk = m.captured(1).toDouble();
-            printed.talkCount = m.captured(2).toInt();
-        }
-    }
+    static_cast<readback::Times &>(printed) = readback::times(printed.rows);
     return printed;
 }
 
@@ -410,11 +374,11 @@ void TestDesktopSessionE2E::marksCountAtTheirTimeThroughAStall()
     const double holdLeast = release.first - press.second;
     const double holdMost = release.second - press.first;
     QVERIFY2(
-        withinATick(printed.talk, holdLeast, holdMost),
+        readback::withinATick(printed.talk, holdLeast, holdMost),
         qPrintable(QStringLiteral("held %1 to %2 s\n%3").arg(holdLeast).arg(holdMost).arg(report)));
     const double sampleLeast = pause.first - start.second;
     const double sampleMost = pause.second - start.first;
-    QVERIFY2(withinATick(printed.sample, sampleLeast, sampleMost),
+    QVERIFY2(readback::withinATick(printed.sample, sampleLeast, sampleMost),
              qPrintable(QStringLiteral("recorded %1 to %2 s\n%3")
                             .arg(sampleLeast)
                             .arg(sampleMost)
@@ -440,8 +404,9 @@ void TestDesktopSessionE2E::heldSpaceStartsOnceAndResetCountsInAStall()
     QVERIFY2(startButtonShows(paused), "SPACE did not pause");
     const Printed held = printSession();
     QVERIFY2(!held.rows.isEmpty(), qPrintable(m_cups->log()));
-    QVERIFY2(withinATick(held.sample, pause.first - start.second, pause.second - start.first),
-             qPrintable(held.rows.join('\n')));
+    QVERIFY2(
+        readback::withinATick(held.sample, pause.first - start.second, pause.second - start.first),
+        qPrintable(held.rows.join('\n')));
 
     QVERIFY2(m_desktop.focus(main), "the main window did not have the keyboard back");
     xdo({"key", "space"});
@@ -471,9 +436,9 @@ void TestDesktopSessionE2E::heldSpaceStartsOnceAndResetCountsInAStall()
     QVERIFY2(!afterReset.rows.isEmpty(), qPrintable(m_cups->log()));
     const QString report = afterReset.rows.join('\n');
     QVERIFY2(afterReset.talk == 0 && afterReset.talkCount == 0, qPrintable(report));
-    QVERIFY2(
-        withinATick(afterReset.sample, stop.first - restart.second, stop.second - restart.first),
-        qPrintable(report));
+    QVERIFY2(readback::withinATick(afterReset.sample, stop.first - restart.second,
+                                   stop.second - restart.first),
+             qPrintable(report));
 }
 
 QTEST_MAIN(TestDesktopSessionE2E)

@@ -279,13 +279,13 @@ void TestPrintRatingsE2E::keepsTheRecordThroughTheFileDialog()
     QVERIFY2(!job.isEmpty(), qPrintable(m_cups->log()));
     QTemporaryDir folder;
     const QString pdf = folder.filePath("ratings.pdf");
-    QCOMPARE(choose("MnuPdfCopy", pdf), "The ratings were saved as: " + pdf);
+    QCOMPARE(choose("MnuFilSavePdf", pdf), "The ratings were saved as: " + pdf);
     compareReadBack(pdf);
     QCOMPARE(CupsSandbox::pdfText(pdf), CupsSandbox::pdfText(job));
 
     const QString csv = folder.filePath("ratings.csv");
-    QCOMPARE(choose("MnuDataCopy", csv), "The ratings were exported to the new file: " + csv);
-    QCOMPARE(choose("MnuDataCopy", csv), "The ratings were added as a new row to: " + csv);
+    QCOMPARE(choose("MnuFilExport", csv), "The ratings were exported to the new file: " + csv);
+    QCOMPARE(choose("MnuFilExport", csv), "The ratings were added as a new row to: " + csv);
     const QList<QByteArray> lines = readback::file(csv).split('\n');
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.at(1).split(',').mid(1), lines.at(2).split(',').mid(1));
@@ -295,12 +295,12 @@ void TestPrintRatingsE2E::keepsTheRecordThroughTheFileDialog()
     const QString sessions = folder.filePath("sessions.csv");
     const QByteArray header = CsvExport::line(RecordRow::columnsOf(RecordKind::Session));
     QVERIFY(readback::writeFile(sessions, header));
-    QCOMPARE(choose("MnuDataCopy", sessions), "The ratings could not be exported to " + sessions +
+    QCOMPARE(choose("MnuFilExport", sessions), "The ratings could not be exported to " + sessions +
                                                   ": it holds sessions, not perceptual ratings. "
                                                   "Nothing was written.");
     QCOMPARE(readback::file(sessions), header);
     const QString missing = folder.filePath("missing/ratings.pdf");
-    QCOMPARE(choose("MnuPdfCopy", missing), "The ratings could not be saved as " + missing +
+    QCOMPARE(choose("MnuFilSavePdf", missing), "The ratings could not be saved as " + missing +
                                                 ": the folder does not exist. Nothing was "
                                                 "written.");
     QVERIFY(!QFile::exists(missing));

@@ -664,6 +664,8 @@ void TestPrintSessionE2E::serviceLostAtAnEdge()
                            "printer's queue before printing the report again.")
                        .arg(queue)
                        .arg(job));
+}
+
 void TestPrintSessionE2E::keepsTheRecordThroughTheFileDialog_data()
 {
     QTest::addColumn<QLocale>("locale");

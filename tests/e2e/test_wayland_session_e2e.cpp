@@ -47,20 +47,14 @@ struct Span {
     double most = 0;
 };
 
-struct Printed {
+struct Printed : readback::Times {
     QString failed; // the step that did not happen
     QStringList rows;
-    double sample = -1;
-    double talk = -1;
-    int talkCount = -1;
-    double clutter = -1;
-    int clutterCount = -1;
 };
 
-// A printed time lies within a tick (0.2 s) of the interval in which the action happened.
 bool withinATick(double printed, Span span)
 {
-    return printed > span.least - 0.21 && printed < span.most + 0.21;
+    return readback::withinATick(printed, span.least, span.most);
 }
 
 } // namespace
@@ -252,21 +246,7 @@ Printed TestWaylandSessionE2E::printSession()
     const QImage before = screen();
     xdo({"key", "alt+f"});
     printed.rows = print(QStringLiteral("RESULTS of the Tallymere"), before, &printed.failed);
-    static const QRegularExpression timedValue(
-        QStringLiteral(R"(^([\d.]+)\s+s\.\s*(?:\(n=\s*(\d+)\s*\))?$)"));
-    const auto read = [&printed](const QString &label, double *seconds, int *count) {
-        for (const QString &row : std::as_const(printed.rows)) {
-            const QRegularExpressionMatch m = timedValue.match(row.mid(56).trimmed());
-            if (row.trimmed().startsWith(label) && m.hasMatch()) {
-                *seconds = m.captured(1).toDouble();
-                if (count)
-                    *count = m.captured(2).toInt();
-            }
-        }
-    };
-    read(QStringLiteral("Total sample duration :"), &printed.sample, nullptr);
-    read(QStringLiteral("Total talking time :"), &printed.talk, &printed.talkCount);
-    read(QStringLiteral("Total cluttering time :"), &printed.clutter, &printed.clutterCount);
+    static_cast<readback::Times &>(printed) = readback::times(printed.rows);
     return printed;
 }
 

@@ -176,7 +176,7 @@ void ProgramLifetimeTest::exitWhileALookupHangsEndsAtOnce()
         QPointer<StandInMainWindow> main = new StandInMainWindow(program);
         result = runSteps({[&] {
                                main->show();
-                               program.delivery().deliver(main, ReportPage(), "report.pdf");
+                               program.delivery().deliver(main, ReportPage(), RecordKind::Session);
                            },
                            [&] {
                                closing.start();

@@ -449,9 +449,9 @@ void TestRatingWindow::menuCaptions()
     QCOMPARE(fileItems.size(), 5);
     QCOMPARE(fileItems[0]->objectName(), QStringLiteral("MnuHardCopy"));
     QCOMPARE(fileItems[0]->text(), QStringLiteral("&Print"));
-    QCOMPARE(fileItems[1]->objectName(), QStringLiteral("MnuPdfCopy"));
+    QCOMPARE(fileItems[1]->objectName(), QStringLiteral("MnuFilSavePdf"));
     QCOMPARE(fileItems[1]->text(), QStringLiteral("&Save as PDF..."));
-    QCOMPARE(fileItems[2]->objectName(), QStringLiteral("MnuDataCopy"));
+    QCOMPARE(fileItems[2]->objectName(), QStringLiteral("MnuFilExport"));
     QCOMPARE(fileItems[2]->text(), QStringLiteral("E&xport data..."));
     QCOMPARE(fileItems[3]->objectName(), QStringLiteral("MnuFilDash"));
     QVERIFY(fileItems[3]->isSeparator());

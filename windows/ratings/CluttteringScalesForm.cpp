@@ -160,8 +160,10 @@ void CluttteringScalesForm::buildMenu()
     QMenu *file = menuBar()->addMenu(tr("File"));
     file->setObjectName(QStringLiteral("MnuFilE"));
     addItem(file, "MnuHardCopy", tr("&Print"), &CluttteringScalesForm::MnuHardCopy_Click);
-    addItem(file, "MnuPdfCopy", tr("&Save as PDF..."), &CluttteringScalesForm::MnuPdfCopy_Click);
-    addItem(file, "MnuDataCopy", tr("E&xport data..."), &CluttteringScalesForm::MnuDataCopy_Click);
+    addItem(file, "MnuFilSavePdf", tr("&Save as PDF..."),
+            &CluttteringScalesForm::MnuFilSavePdf_Click);
+    addItem(file, "MnuFilExport", tr("E&xport data..."),
+            &CluttteringScalesForm::MnuFilExport_Click);
     file->addSeparator()->setObjectName(QStringLiteral("MnuFilDash"));
     addItem(file, "MnuFilExit", tr("&Return to Main Screen"),
             &CluttteringScalesForm::MnuFilExit_Click);
@@ -243,13 +245,13 @@ void CluttteringScalesForm::MnuHardCopy_Click()
     printcommands::printRatings(m_delivery, this, [&fields] { return fields; });
 }
 
-void CluttteringScalesForm::MnuPdfCopy_Click()
+void CluttteringScalesForm::MnuFilSavePdf_Click()
 {
     RatingFields &fields = m_fields;
     recordcommands::saveRatingsPdf(m_delivery, this, [&fields] { return fields; });
 }
 
-void CluttteringScalesForm::MnuDataCopy_Click()
+void CluttteringScalesForm::MnuFilExport_Click()
 {
     RatingFields &fields = m_fields;
     recordcommands::exportRatings(m_delivery, this, [&fields] { return fields; });

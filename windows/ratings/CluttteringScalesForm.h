@@ -46,8 +46,8 @@ private:
     void MnuHideNumbersShow_Click();
     void MnuFilExit_Click();
     void MnuHardCopy_Click();
-    void MnuPdfCopy_Click();
-    void MnuDataCopy_Click();
+    void MnuFilSavePdf_Click();
+    void MnuFilExport_Click();
 
     using MouseDownHandler = void (CluttteringScalesForm::*)(int, int, float, float);
     static const MouseDownHandler barHandlers[]; // in the order of ScaleTable::rows()
