@@ -3,15 +3,15 @@
 
 Usage: read_with_atspi.py WINDOW-TITLE [WINDOW-TITLE ...]
        read_with_atspi.py --extents WINDOW-TITLE CONTROL-NAME
-       read_with_atspi.py --listen SECONDS [UNTIL-NAME]
+       read_with_atspi.py --listen SECONDS [UNTIL-NAME-START]
 
 For each window (matched by its exact title) it prints one line per control that a reader
 announces, in the reader's order: role, name, and the value or text the control offers. A line
 "value: ..." is the value interface (minimum, current, maximum), "text: ..." the text interface.
 With --extents it prints the screen box "x y width height" of the control with that name.
 With --listen it prints, for SECONDS, every change of name the program announces, one a line
-("name-change | <new name>"), as a reader is told of them; given a name, it stops once that name
-has been announced.
+("name-change | <new name>"), as a reader is told of them; given the start of a name, it stops
+once a name that starts so has been announced.
 Exits 2 when the program or a window cannot be found within 20 seconds.
 """
 import sys
@@ -98,7 +98,7 @@ def listen(seconds, until=None):
     def announced(event):
         if event.source is not None and event.source.getApplication().name.lower() == "tallymere":
             print("name-change | %s" % event.source.name, flush=True)
-            if event.source.name == until:
+            if until is not None and event.source.name.startswith(until):
                 pyatspi.Registry.stop()
 
     pyatspi.Registry.registerEventListener(announced, "object:property-change:accessible-name")

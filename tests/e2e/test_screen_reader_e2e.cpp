@@ -195,8 +195,9 @@ void TestScreenReaderE2E::changesAreAnnouncedWhileRunning()
     QProcess listener;
     listener.setProcessEnvironment(m_env);
     listener.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // It listens until the last result written at the pause is announced.
     listener.start(python, {QStringLiteral(TALLYMERE_ATSPI_CLIENT), "--listen", "60",
-                            "SPACE BAR (or MOUSE WHEEL) to START"});
+                            "Cluttering intervals per minute of talking time"});
     QVERIFY(listener.waitForReadyRead(20000)); // "listening"
     xdo({"key", "space"});                     // start
     QThread::msleep(300);
