@@ -1,11 +1,10 @@
 #!/bin/bash
 # Shows the rating window under Xvfb (1280x1024x24, openbox), presses a few bars with real X mouse
 # events (left, right and middle button), and takes two screenshots: with the numbers shown and
-# after Hide. Usage: scripts/screenshots-ratings.sh <build-dir> [<out-dir>] [<display>]
+# after Hide. Usage: scripts/screenshots-ratings.sh <build-dir> [<out-dir>]
 set -euo pipefail
 build=${1:?build directory}
 out=${2:-$build/screenshots}
-display=${3:-:57}
 mkdir -p "$out"
 preview="$build/tests/windows/ratings_preview"
 [ -x "$preview" ] || { echo "build ratings_preview first" >&2; exit 1; }
@@ -14,8 +13,10 @@ pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp & pids+=($!)
-sleep 1
+source "$(dirname "${BASH_SOURCE[0]}")/private-display.sh"
+start_private_display
+pids+=("$XVFB_PID")
+display=$DISPLAY
 DISPLAY=$display openbox & pids+=($!)
 sleep 1
 positions="$out/bars.txt"

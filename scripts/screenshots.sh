@@ -18,20 +18,15 @@ if [[ ! -x $build/startup/tallymere ]]; then
 fi
 ninja -C "$build" -j2 tallymere >/dev/null
 
-# A free display number.
-display=90
-while [[ -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
-export DISPLAY=:$display
-
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 trap cleanup EXIT
 
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "${BASH_SOURCE[0]}")/private-display.sh"
+start_private_display
+pids+=("$XVFB_PID")
 openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 0.5

@@ -117,7 +117,7 @@ void TestScreenReaderE2E::initTestCase()
 
     QString failed = m_bus.start(QProcessEnvironment::systemEnvironment());
     QVERIFY2(failed.isEmpty(), qPrintable(failed));
-    failed = m_desktop.start(m_bus.environment(), 160);
+    failed = m_desktop.start(m_bus.environment());
     QVERIFY2(failed.isEmpty(), qPrintable(failed));
     m_env = m_desktop.environment();
 

@@ -6,15 +6,13 @@
 set -u
 app=$1
 
-number=230
-while [[ -e /tmp/.X$number-lock ]]; do number=$((number + 1)); done
-export DISPLAY=:$number
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
-xvfb=$!
+# shellcheck source=../../scripts/private-display.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private-display.sh"
 pid=
-trap 'kill $pid $xvfb 2>/dev/null; wait 2>/dev/null' EXIT
+XVFB_PID=
+trap 'kill $pid $XVFB_PID 2>/dev/null; wait 2>/dev/null' EXIT
+start_private_display || exit 1
 
 # Waits up to 20 s for a command to succeed.
 within_20s() {
@@ -24,11 +22,6 @@ within_20s() {
     done
     return 1
 }
-
-if ! within_20s test -S "/tmp/.X11-unix/X$number"; then
-    echo "Xvfb did not open $DISPLAY" >&2
-    exit 1
-fi
 
 "$app" &
 pid=$!

@@ -3,9 +3,11 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QTemporaryDir>
 
 // A session D-Bus of a test's own with at-spi2-core's accessibility bus and its registry, as a
-// desktop session starts them. The desktop's own buses, if any, are never touched.
+// desktop session starts them, in a runtime folder of its own. The desktop's own buses, if any,
+// and another suite's are never touched.
 class AccessibilityBus {
 public:
     AccessibilityBus() = default;
@@ -13,15 +15,20 @@ public:
     AccessibilityBus &operator=(const AccessibilityBus &) = delete;
     ~AccessibilityBus() { stop(); }
 
-    // Starts both in `base`. Returns what went wrong, or nothing.
+    // Starts both in `base` and waits until the accessibility bus answers. Returns which step went
+    // wrong and after how long, or nothing.
     QString start(const QProcessEnvironment &base);
     void stop();
 
-    // `base` with DBUS_SESSION_BUS_ADDRESS on this bus and without AT_SPI_BUS_ADDRESS, so that a
-    // program started in it finds the accessibility bus through this one.
+    // `base` with DBUS_SESSION_BUS_ADDRESS on this bus, XDG_RUNTIME_DIR on its folder and without
+    // AT_SPI_BUS_ADDRESS, so that a program started in it finds the accessibility bus through
+    // this one.
     QProcessEnvironment environment() const { return m_env; }
 
 private:
+    bool answers() const;
+
+    QTemporaryDir m_runtime;
     QProcessEnvironment m_env;
     QProcess m_bus;
     QProcess m_atspi;

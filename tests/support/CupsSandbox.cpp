@@ -187,12 +187,13 @@ bool CupsSandbox::start(QString *error)
     m_cupsd.setProcessEnvironment(environment());
     m_cupsd.start(tool(QStringLiteral("cupsd")),
                   {"-f", "-c", path("root/cupsd.conf"), "-s", path("root/cups-files.conf")});
-    if (!m_cupsd.waitForStarted(5000)) {
+    if (!m_cupsd.waitForStarted(30000)) {
         *error = QStringLiteral("cupsd did not start: ") + m_cupsd.errorString();
         return false;
     }
-    if (!waitUntilAnswering(15000)) {
-        *error = QStringLiteral("cupsd did not answer on ") + socketPath() + QStringLiteral("\n") +
+    if (!waitUntilAnswering(30000)) {
+        *error = QStringLiteral("cupsd did not answer on ") + socketPath() +
+                 QStringLiteral(" within 30 s, or ended\n") +
                  QString::fromLocal8Bit(m_cupsd.readAll()) + log();
         stop();
         return false;
@@ -234,11 +235,13 @@ bool CupsSandbox::run(const QString &program, const QStringList &arguments, QStr
     process.setProcessEnvironment(environment());
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(tool(program), arguments);
-    const bool finished = process.waitForFinished(15000);
+    const bool finished = process.waitForFinished(30000);
     if (output)
         *output = QString::fromLocal8Bit(process.readAll());
-    if (!finished)
+    if (!finished) {
         process.kill();
+        process.waitForFinished(1000);
+    }
     return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 

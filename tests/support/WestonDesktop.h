@@ -23,9 +23,9 @@ public:
     // What is missing to run Wayland clients of Qt under Weston: Weston, Qt's Wayland plugin.
     static QStringList missingParts();
 
-    // Starts Xvfb on the first free display from `firstDisplay`, then Weston in it. Returns what
-    // went wrong, or nothing.
-    QString start(const QProcessEnvironment &base, int firstDisplay);
+    // Starts Xvfb, then Weston in it, each waited for until it answers. Returns which step went
+    // wrong and after how long, or nothing.
+    QString start(const QProcessEnvironment &base);
     void stop();
 
     // `base` as given to start() with Weston's socket, a private runtime folder and Qt's Wayland

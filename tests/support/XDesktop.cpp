@@ -7,50 +7,96 @@
 #include <QRegularExpression>
 #include <QThread>
 
-QString XDesktop::start(const QProcessEnvironment &base, int firstDisplay, bool withWindowManager)
-{
-    int number = firstDisplay;
-    while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-        ++number;
-    m_display = QStringLiteral(":%1").arg(number);
-    m_env = base;
-    m_env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    m_env.insert(QStringLiteral("DISPLAY"), m_display);
+namespace {
 
-    m_xvfb.setProcessEnvironment(m_env);
-    m_xvfb.start(QStringLiteral("Xvfb"),
-                 {m_display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-    if (!m_xvfb.waitForStarted())
-        return QStringLiteral("Xvfb did not start");
+// Each step of the start has its own bound, generous for a machine under load.
+constexpr int stepMs = 30000;
+
+QString after(const QElapsedTimer &clock)
+{
+    return QStringLiteral(" (after %1 s)").arg(double(clock.elapsed()) / 1000, 0, 'f', 1);
+}
+
+} // namespace
+
+QString XDesktop::start(const QProcessEnvironment &base, bool withWindowManager)
+{
+    QString failed = startServer(base);
+    if (failed.isEmpty() && withWindowManager)
+        failed = startWindowManager();
+    return failed;
+}
+
+// Xvfb takes the first display number no other server has, and writes it once it takes
+// connections; two suites on one machine never share one.
+QString XDesktop::startServer(const QProcessEnvironment &base)
+{
     QElapsedTimer clock;
     clock.start();
-    while (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))) {
-        if (clock.elapsed() > 20000)
-            return QStringLiteral("Xvfb did not open display %1").arg(m_display);
-        QThread::msleep(50);
+    m_env = base;
+    m_env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    m_env.remove(QStringLiteral("DISPLAY"));
+    m_xvfb.setProcessEnvironment(m_env);
+    m_xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_xvfb.start(QStringLiteral("Xvfb"),
+                 {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    if (!m_xvfb.waitForStarted(stepMs))
+        return QStringLiteral("Xvfb did not start") + after(clock);
+    while (!m_xvfb.canReadLine()) {
+        if (clock.elapsed() > stepMs || m_xvfb.state() == QProcess::NotRunning)
+            return QStringLiteral("Xvfb named no display") + after(clock);
+        m_xvfb.waitForReadyRead(200);
     }
-    if (!withWindowManager)
-        return {};
-    m_openbox.setProcessEnvironment(m_env);
-    m_openbox.start(QStringLiteral("openbox"), {});
-    if (!m_openbox.waitForStarted())
-        return QStringLiteral("openbox did not start");
-    // A window manager that runs marks the screen as managed.
-    while (!isManaged()) {
-        if (clock.elapsed() > 20000 || m_openbox.state() == QProcess::NotRunning)
-            return QStringLiteral("openbox did not take the screen");
-        QThread::msleep(50);
+    m_display = QLatin1Char(':') + QString::fromLatin1(m_xvfb.readLine()).trimmed();
+    m_env.insert(QStringLiteral("DISPLAY"), m_display);
+    clock.restart();
+    while (!answers(QStringLiteral("xdpyinfo"), {})) {
+        if (clock.elapsed() > stepMs || m_xvfb.state() == QProcess::NotRunning)
+            return QStringLiteral("Xvfb on %1 did not answer").arg(m_display) + after(clock);
+        QThread::msleep(100);
     }
     return {};
 }
 
-bool XDesktop::isManaged() const
+// A window manager that runs marks the screen as managed; one that gave up before it did is
+// started again.
+QString XDesktop::startWindowManager()
 {
-    QProcess xprop;
-    xprop.setProcessEnvironment(m_env);
-    xprop.start(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"});
-    xprop.waitForFinished(10000);
-    return xprop.readAllStandardOutput().contains("window id");
+    QElapsedTimer clock;
+    clock.start();
+    int starts = 0;
+    m_openbox.setProcessEnvironment(m_env);
+    while (!answers(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"},
+                    QByteArray("window id"))) {
+        if (clock.elapsed() > stepMs)
+            return QStringLiteral("openbox did not take the screen, started %1 times").arg(starts) +
+                   after(clock);
+        if (m_openbox.state() == QProcess::NotRunning) {
+            m_openbox.start(QStringLiteral("openbox"), {});
+            ++starts;
+            if (!m_openbox.waitForStarted(stepMs))
+                return QStringLiteral("openbox did not start") + after(clock);
+        }
+        QThread::msleep(100);
+    }
+    return {};
+}
+
+// Whether `program` run on this desktop ends well within a few seconds, its output holding
+// `output` where one is given.
+bool XDesktop::answers(const QString &program, const QStringList &arguments,
+                       const QByteArray &output) const
+{
+    QProcess process;
+    process.setProcessEnvironment(m_env);
+    process.start(program, arguments);
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return false;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 &&
+           process.readAllStandardOutput().contains(output);
 }
 
 void XDesktop::stop()
@@ -64,7 +110,7 @@ QString XDesktop::xdo(const QStringList &arguments) const
     QProcess process;
     process.setProcessEnvironment(m_env);
     process.start(QStringLiteral("xdotool"), arguments);
-    process.waitForFinished(10000);
+    process.waitForFinished(30000);
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 
@@ -140,27 +186,80 @@ bool XDesktop::waitForShownWindows(const QString &id, int count) const
     return false;
 }
 
+// A process sleeping, waiting for its next event, is idle; one running or waiting to run is not.
+bool XDesktop::isIdle(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    // "pid (name) state ...": the name may hold blanks and parentheses.
+    const qsizetype state = line.lastIndexOf(')') + 2;
+    return state > 1 && state < line.size() && line.at(state) == 'S';
+}
+
+bool XDesktop::strikeUntil(const std::function<void()> &strike, const std::function<bool()> &opened,
+                           const std::function<bool()> &nothingOpen, qint64 pid, int timeoutMs)
+{
+    // A strike is given this long, and the program three looks in a row asleep with nothing
+    // open, before it counts as lost.
+    constexpr int leastWaitMs = 2000;
+    constexpr int idleLooks = 3;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs) {
+        strike();
+        QElapsedTimer sinceStrike;
+        sinceStrike.start();
+        int idle = 0;
+        while (idle < idleLooks || sinceStrike.elapsed() < leastWaitMs) {
+            if (opened())
+                return true;
+            if (clock.elapsed() > timeoutMs)
+                return false;
+            idle = isIdle(pid) && nothingOpen() ? idle + 1 : 0;
+            QThread::msleep(100);
+        }
+    }
+    return opened();
+}
+
 QString XDesktop::openRatingsWindow() const
 {
     const QString main = waitForWindow(mainWindowTitle);
     if (main.isEmpty() || !focus(main))
         return {};
     const int shown = shownWindows(main);
+    const qint64 pid = xdo({"getwindowpid", main}).toLongLong();
+    const auto shows = [this, &main](int count) {
+        return [this, &main, count] { return shownWindows(main) == count; };
+    };
     // Alt held and let go as a hand does: a screen reader's key grabs miss a chord as quick as
     // "alt+f".
-    xdo({"keydown", "alt"});
-    QThread::msleep(150);
-    xdo({"key", "f"});
-    QThread::msleep(150);
-    xdo({"keyup", "alt"});
-    if (!waitForShownWindows(main, shown + 1))
+    const auto altF = [this] {
+        xdo({"keydown", "alt"});
+        QThread::msleep(150);
+        xdo({"key", "f"});
+        QThread::msleep(150);
+        xdo({"keyup", "alt"});
+    };
+    if (!strikeUntil(altF, shows(shown + 1), shows(shown), pid))
         return {};
     xdo({"key", "Right"});
     if (!waitForShownWindows(main, shown))
         return {};
-    xdo({"key", "Return"});
-    const QString ratings = waitForWindow(ratingsWindowTitle);
-    if (ratings.isEmpty() || !focus(ratings))
+    QString ratings;
+    const auto isOpen = [this, &ratings] {
+        ratings = xdo(
+            {"search", "--onlyvisible", "--name",
+             QLatin1Char('^') + QRegularExpression::escape(ratingsWindowTitle) + QLatin1Char('$')});
+        return !ratings.isEmpty();
+    };
+    // Return on "Perceptual ratings", the menu bar's command the File menu was left for.
+    if (!strikeUntil([this] { xdo({"key", "Return"}); }, isOpen, shows(shown), pid))
+        return {};
+    ratings = ratings.split(QLatin1Char('\n')).last();
+    if (!focus(ratings))
         return {};
     return ratings;
 }

@@ -8,8 +8,8 @@
 
 #include <functional>
 
-// A desktop of a test's own: Xvfb (1280x1024) on a display number nobody uses, with openbox, and
-// xdotool to drive the program's windows there. The machine's own display is never touched.
+// A desktop of a test's own: Xvfb (1280x1024) on a display number nobody else has, with openbox,
+// and xdotool to drive the program's windows there. The machine's own display is never touched.
 class XDesktop {
 public:
     static inline const QString mainWindowTitle =
@@ -22,10 +22,10 @@ public:
     XDesktop &operator=(const XDesktop &) = delete;
     ~XDesktop() { stop(); }
 
-    // Starts the X server on the first free display from `firstDisplay`, then the window
-    // manager unless told not to, both in `base` (with DISPLAY set). Returns what went wrong, or
-    // nothing.
-    QString start(const QProcessEnvironment &base, int firstDisplay, bool withWindowManager = true);
+    // Starts the X server and waits until it answers, then the window manager unless told not to,
+    // and waits until it has taken the screen, both in `base` (with DISPLAY set). Returns which
+    // step went wrong and after how long, or nothing.
+    QString start(const QProcessEnvironment &base, bool withWindowManager = true);
     void stop();
 
     QString display() const { return m_display; }
@@ -48,13 +48,24 @@ public:
     int shownWindows(const QString &id) const;
     // Waits until the program of window `id` shows `count` windows: a menu has opened or closed.
     bool waitForShownWindows(const QString &id, int count) const;
+    // Strikes keys with `strike` until `opened` holds. A strike that seems lost is struck again
+    // only once the program `pid` has been seen idle with `nothingOpen` holding, so that a slow
+    // but real first strike is never undone by a second. False after the timeout.
+    static bool strikeUntil(const std::function<void()> &strike,
+                            const std::function<bool()> &opened,
+                            const std::function<bool()> &nothingOpen, qint64 pid,
+                            int timeoutMs = 60000);
     // Opens the rating window from the main window's menu bar, where "Perceptual ratings" is a
     // command on the bar itself (reached from the File menu with Right), and activates it.
     // Returns its id, or nothing when it did not open.
     QString openRatingsWindow() const;
 
 private:
-    bool isManaged() const;
+    static bool isIdle(qint64 pid);
+    QString startServer(const QProcessEnvironment &base);
+    QString startWindowManager();
+    bool answers(const QString &program, const QStringList &arguments,
+                 const QByteArray &output = {}) const;
 
     QProcessEnvironment m_env;
     QString m_display;
