@@ -1,6 +1,7 @@
 #include "printing/ReportPdf.h"
 
 #include "core/reports/ReportLayout.h"
+#include "core/reports/WholeFile.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -9,7 +10,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSizeF>
 
 #include <algorithm>
@@ -81,12 +81,9 @@ SaveOutcome ReportPdf::save(const ReportPage &page, RecordKind kind, const QStri
         outcome.reason = QObject::tr("the page could not be prepared");
         return outcome;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*pdf) != pdf->size() || !file.commit()) {
-        outcome.reason = SaveOutcome::reasonOf(file, path);
-        return outcome;
-    }
-    outcome.result = SaveOutcome::Result::Written;
+    outcome.reason = wholefile::write(path, *pdf);
+    if (outcome.reason.isEmpty())
+        outcome.result = SaveOutcome::Result::Written;
     return outcome;
 }
 

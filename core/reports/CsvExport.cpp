@@ -1,65 +1,131 @@
 #include "core/reports/CsvExport.h"
 
+#include "core/reports/CsvTable.h"
+#include "core/reports/WholeFile.h"
+
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QObject>
-#include <QSaveFile>
-#include <QStringDecoder>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace {
 
-// How much of a file's start is read to judge it: its first line, and as much again to tell text
-// from other data.
-constexpr qint64 headerLimit = 64 * 1024;
-const QByteArray byteOrderMark("\xEF\xBB\xBF");
+// A file descriptor, closed when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int get() const { return m_fd; }
+    // Closes it; the system's error number, or 0.
+    int close()
+    {
+        const int result = ::close(m_fd);
+        m_fd = -1;
+        return result == 0 ? 0 : errno;
+    }
 
-bool isText(const QByteArray &bytes)
+private:
+    int m_fd;
+};
+
+// All of `bytes` in one write at the end of the file; the system's error number, or 0. A write
+// the disk took only part of is a full disk.
+int appendAll(int fd, const QByteArray &bytes)
 {
-    if (bytes.contains('\0'))
-        return false;
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8(bytes);
-    return !utf8.hasError();
+    ssize_t written;
+    do {
+        written = ::write(fd, bytes.constData(), static_cast<size_t>(bytes.size()));
+    } while (written < 0 && errno == EINTR);
+    if (written < 0)
+        return errno;
+    if (written != bytes.size())
+        return ENOSPC;
+    return ::fsync(fd) == 0 ? 0 : errno;
 }
 
-QByteArray withoutEnding(QByteArray line)
+SaveOutcome failed(SaveOutcome outcome, int error)
 {
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return line;
+    outcome.result = SaveOutcome::Result::NotWritten;
+    outcome.reason = SaveOutcome::reasonOf(error, outcome.path);
+    return outcome;
+}
+
+// The row at the end of the open table `fd`, which holds `size` bytes.
+SaveOutcome append(SaveOutcome outcome, Descriptor &fd, qint64 size, const RecordRow &row)
+{
+    QByteArray bytes;
+    qint64 before = 0;
+    if (size == 0) {
+        bytes = CsvTable::line(row.columns()) + CsvTable::line(row.values());
+        outcome.result = SaveOutcome::Result::Written;
+    } else {
+        QFile reader;
+        if (!reader.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+            return failed(outcome, EIO);
+        const CsvTable table = CsvTable::judge(reader, size, row.kind());
+        if (!table.refusal.isEmpty()) {
+            outcome.reason = table.refusal;
+            return outcome;
+        }
+        before = table.keep;
+        if (before < size && ::ftruncate(fd.get(), before) != 0)
+            return failed(outcome, errno);
+        bytes = (table.unended ? table.ending : QByteArray()) +
+                CsvTable::line(row.values(), table.ending);
+        outcome.result = SaveOutcome::Result::Appended;
+    }
+    int error = appendAll(fd.get(), bytes);
+    if (error != 0) {
+        // The table as it was, or as near as the device lets it be.
+        const bool undone = ::ftruncate(fd.get(), before) == 0 && ::fsync(fd.get()) == 0;
+        outcome = failed(outcome, error);
+        outcome.result = undone ? SaveOutcome::Result::NotWritten : SaveOutcome::Result::Damaged;
+        return outcome;
+    }
+    if ((error = fd.close()) != 0) {
+        outcome = failed(outcome, error);
+        outcome.result = SaveOutcome::Result::Damaged;
+    }
+    return outcome;
+}
+
+// A new table, where no file was: claimed first, so that no other program makes one beside it,
+// then written whole.
+SaveOutcome create(SaveOutcome outcome, const QByteArray &name, const RecordRow &row)
+{
+    outcome.reason =
+        wholefile::write(outcome.path, CsvTable::line(row.columns()) + CsvTable::line(row.values()));
+    if (!outcome.reason.isEmpty()) {
+        ::unlink(name.constData()); // the empty file it claimed
+        return outcome;
+    }
+    outcome.result = SaveOutcome::Result::Written;
+    return outcome;
+}
+
+// Why the lock file beside the table could not be made, as the system's error number.
+int lockError(const QLockFile &lock, const QString &path)
+{
+    if (lock.error() == QLockFile::PermissionError)
+        return EACCES;
+    struct statvfs disk {};
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    return ::statvfs(folder.constData(), &disk) == 0 && disk.f_bavail == 0 ? ENOSPC : EIO;
 }
 
 } // namespace
-
-QByteArray CsvExport::line(const QStringList &fields, const QByteArray &ending)
-{
-    QByteArrayList quoted;
-    for (const QString &field : fields) {
-        QByteArray bytes = field.toUtf8();
-        if (bytes.contains(',') || bytes.contains('"') || bytes.contains('\r') ||
-            bytes.contains('\n'))
-            bytes = '"' + bytes.replace("\"", "\"\"") + '"';
-        quoted.append(bytes);
-    }
-    return quoted.join(',') + ending;
-}
-
-QString CsvExport::refusal(const QByteArray &header, RecordKind kind)
-{
-    QByteArray first = withoutEnding(header);
-    if (first.startsWith(byteOrderMark))
-        first.remove(0, byteOrderMark.size());
-    if (first == withoutEnding(line(RecordRow::columnsOf(kind))))
-        return {};
-    const RecordKind other =
-        kind == RecordKind::Session ? RecordKind::Ratings : RecordKind::Session;
-    if (first == withoutEnding(line(RecordRow::columnsOf(other))))
-        return kind == RecordKind::Session
-                   ? QObject::tr("it holds perceptual ratings, not sessions")
-                   : QObject::tr("it holds sessions, not perceptual ratings");
-    return kind == RecordKind::Session
-               ? QObject::tr("its first line is not the header of Tallymere's session data")
-               : QObject::tr("its first line is not the header of Tallymere's ratings data");
-}
 
 SaveOutcome CsvExport::write(const RecordRow &row, const QString &path)
 {
@@ -68,37 +134,35 @@ SaveOutcome CsvExport::write(const RecordRow &row, const QString &path)
     outcome.format = SaveOutcome::Format::Csv;
     outcome.path = path;
 
-    QByteArray content = line(row.columns());
-    QByteArray ending = "\r\n";
-    QFile existing(path);
-    if (existing.exists() && existing.size() > 0) {
-        if (!existing.open(QIODevice::ReadOnly)) {
-            outcome.reason = QObject::tr("it cannot be read");
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(busyWaitMs)) {
+        if (lock.error() == QLockFile::LockFailedError) {
+            outcome.reason = QObject::tr("another program is adding a row to it; try again in a "
+                                         "moment");
             return outcome;
         }
-        const QByteArray header = existing.readLine(headerLimit);
-        outcome.reason = isText(header + existing.peek(headerLimit))
-                             ? refusal(header, row.kind())
-                             : QObject::tr("it is not a CSV file");
-        if (!outcome.reason.isEmpty())
-            return outcome;
-        if (!header.endsWith("\r\n") && header.endsWith('\n'))
-            ending = "\n";
-        content = header + existing.readAll();
-        if (!content.endsWith('\n'))
-            content += ending;
-        outcome.result = SaveOutcome::Result::Appended;
+        return failed(outcome, lockError(lock, path));
     }
-    content += line(row.values(), ending);
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        outcome.result = SaveOutcome::Result::NotWritten;
-        outcome.reason = SaveOutcome::reasonOf(file, path);
-        return outcome;
+    const QByteArray name = QFile::encodeName(path);
+    for (;;) {
+        Descriptor table(::open(name.constData(), O_RDWR | O_APPEND | O_CLOEXEC));
+        if (table.get() >= 0) {
+            struct stat status {};
+            if (::fstat(table.get(), &status) != 0)
+                return failed(outcome, errno);
+            if (!S_ISREG(status.st_mode)) {
+                outcome.reason = QObject::tr("it is not a CSV file");
+                return outcome;
+            }
+            return append(outcome, table, status.st_size, row);
+        }
+        if (errno != ENOENT)
+            return failed(outcome, errno);
+        Descriptor claim(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (claim.get() >= 0)
+            return create(outcome, name, row);
+        if (errno != EEXIST)
+            return failed(outcome, errno);
+        // Made by a program that takes no lock since we looked: extended instead.
     }
-    if (outcome.result != SaveOutcome::Result::Appended)
-        outcome.result = SaveOutcome::Result::Written;
-    return outcome;
 }

@@ -17,28 +17,6 @@ QString number(std::optional<double> value)
     return value ? numbertext::plain(*value, point) : QString();
 }
 
-// The report's "0.0 %" as a 0-100 number: the same digits, without the percent sign.
-QString percent(std::optional<double> share)
-{
-    return share ? numbertext::pattern(*share, QStringLiteral("0.0%"), point).chopped(1)
-                 : QString();
-}
-
-QString twoDecimals(std::optional<double> value)
-{
-    return value ? numbertext::pattern(*value, QStringLiteral("0.00"), point) : QString();
-}
-
-std::optional<double> complement(std::optional<double> share)
-{
-    return share ? std::optional<double>(1 - *share) : std::nullopt;
-}
-
-double seconds(std::optional<qint32> ticks)
-{
-    return ticks.value_or(0) / static_cast<double>(SessionResults::TicksPerSecond);
-}
-
 // ISO 8601 with the offset written out, "+00:00" for UTC too: 2026-12-09T14:32:05+01:00.
 QString withOffset(const QDateTime &when)
 {
@@ -75,27 +53,24 @@ RecordRow RecordRow::session(const SessionFields &fields, const QDateTime &when)
     using Measure = SessionResults::Measure;
     const SessionResults results(fields);
     RecordRow row(RecordKind::Session, when);
-    row.add(QStringLiteral("sample_s"), number(seconds(fields.sampleTicks)));
-    row.add(QStringLiteral("talk_s"), number(seconds(fields.talkTicks)));
+    const auto add = [&row, &results](const char *column, Measure measure) {
+        row.add(QLatin1String(column), results.dataText(measure));
+    };
+    add("sample_s", Measure::SampleSeconds);
+    add("talk_s", Measure::TalkSeconds);
     row.add(QStringLiteral("talk_n"),
             number(fields.talkCount ? std::optional<double>(*fields.talkCount) : std::nullopt));
-    row.add(QStringLiteral("clutter_s"), number(seconds(fields.clutterTicks)));
+    add("clutter_s", Measure::ClutterSeconds);
     row.add(QStringLiteral("clutter_n"), number(fields.clutterCount));
-    const auto spoken = results.value(Measure::PercentSampleSpoken);
-    const auto talkCluttered = results.value(Measure::PercentTalkCluttered);
-    row.add(QStringLiteral("silence_pct"), percent(complement(spoken)));
-    row.add(QStringLiteral("talking_pct"), percent(spoken));
-    row.add(QStringLiteral("clutter_free_talk_pct"), percent(complement(talkCluttered)));
-    row.add(QStringLiteral("cluttered_talk_pct"), percent(talkCluttered));
-    row.add(QStringLiteral("cluttered_sample_pct"),
-            percent(results.value(Measure::PercentSampleCluttered)));
-    row.add(QStringLiteral("talk_mean_s"), twoDecimals(results.value(Measure::MeanSpeechInterval)));
-    row.add(QStringLiteral("clutter_mean_s"),
-            twoDecimals(results.value(Measure::MeanClutterInterval)));
-    row.add(QStringLiteral("clutter_per_min_sample"),
-            twoDecimals(results.value(Measure::ClutterRatePerSampleMin)));
-    row.add(QStringLiteral("clutter_per_min_talk"),
-            twoDecimals(results.value(Measure::ClutterRatePerTalkMin)));
+    add("silence_pct", Measure::PercentSampleSilent);
+    add("talking_pct", Measure::PercentSampleSpoken);
+    add("clutter_free_talk_pct", Measure::PercentTalkClutterFree);
+    add("cluttered_talk_pct", Measure::PercentTalkCluttered);
+    add("cluttered_sample_pct", Measure::PercentSampleCluttered);
+    add("talk_mean_s", Measure::MeanSpeechInterval);
+    add("clutter_mean_s", Measure::MeanClutterInterval);
+    add("clutter_per_min_sample", Measure::ClutterRatePerSampleMin);
+    add("clutter_per_min_talk", Measure::ClutterRatePerTalkMin);
     return row;
 }
 

@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QObject>
 
+#include <cerrno>
+#include <cstring>
+
 QString SaveOutcome::message() const
 {
     const QString where = QDir::toNativeSeparators(path);
@@ -20,6 +23,13 @@ QString SaveOutcome::message() const
         return session ? QObject::tr("The session was added as a new row to: %1").arg(where)
                        : QObject::tr("The ratings were added as a new row to: %1").arg(where);
     case Result::NotWritten: break;
+    case Result::Damaged:
+        return session ? QObject::tr("The session could not be exported to %1: %2; the last line "
+                                     "of %1 may be incomplete.")
+                             .arg(where, reason)
+                       : QObject::tr("The ratings could not be exported to %1: %2; the last line "
+                                     "of %1 may be incomplete.")
+                             .arg(where, reason);
     }
     if (format == Format::Pdf)
         return session ? QObject::tr("The session could not be saved as %1: %2. Nothing was "
@@ -38,7 +48,18 @@ QString SaveOutcome::message() const
 
 QString SaveOutcome::reasonOf(const QFileDevice &file, const QString &path)
 {
-    if (file.error() == QFileDevice::ResourceError)
+    return reasonOf(file.error() == QFileDevice::ResourceError, path, file.errorString());
+}
+
+QString SaveOutcome::reasonOf(int error, const QString &path)
+{
+    return reasonOf(error == ENOSPC || error == EDQUOT, path,
+                    QString::fromLocal8Bit(std::strerror(error)));
+}
+
+QString SaveOutcome::reasonOf(bool diskFull, const QString &path, const QString &systemWords)
+{
+    if (diskFull)
         return QObject::tr("the disk is full");
     const QFileInfo target(path);
     const QFileInfo folder(target.absolutePath());
@@ -48,5 +69,5 @@ QString SaveOutcome::reasonOf(const QFileDevice &file, const QString &path)
         return QObject::tr("the folder cannot be written");
     if (target.exists() && !target.isWritable())
         return QObject::tr("the file cannot be written");
-    return file.errorString();
+    return systemWords;
 }

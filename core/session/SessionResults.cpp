@@ -44,22 +44,37 @@ std::optional<double> SessionResults::value(Measure measure) const
     return std::nullopt;
 }
 
-QString SessionResults::format(Measure measure, double value)
+QString SessionResults::format(Measure measure, double value, Form form)
 {
+    const bool data = form == Form::Data;
+    const QString point = QStringLiteral(".");
     switch (measure) {
     case Measure::SampleSeconds:
     case Measure::TalkSeconds:
-    case Measure::ClutterSeconds: return numbertext::printed(value);
+    case Measure::ClutterSeconds:
+        return data ? numbertext::plain(value, point) : numbertext::printed(value);
     case Measure::MeanSpeechInterval:
     case Measure::MeanClutterInterval:
     case Measure::ClutterRatePerSampleMin:
-    case Measure::ClutterRatePerTalkMin: return numbertext::pattern(value, QStringLiteral("0.00 "));
-    default: return numbertext::pattern(value, QStringLiteral("0.0 %"));
+    case Measure::ClutterRatePerTalkMin:
+        return data ? numbertext::pattern(value, QStringLiteral("0.00"), point)
+                    : numbertext::pattern(value, QStringLiteral("0.00 "));
+    default:
+        // The report's "0.0 %" as a 0-100 number: the same digits, without the percent sign.
+        return data ? numbertext::pattern(value, QStringLiteral("0.0%"), point).chopped(1)
+                    : numbertext::pattern(value, QStringLiteral("0.0 %"));
     }
 }
 
 QString SessionResults::text(Measure measure) const
 {
     const std::optional<double> result = value(measure);
-    return result ? format(measure, *result) : QString::fromLatin1(numbertext::notAvailable);
+    return result ? format(measure, *result, Form::Report)
+                  : QString::fromLatin1(numbertext::notAvailable);
+}
+
+QString SessionResults::dataText(Measure measure) const
+{
+    const std::optional<double> result = value(measure);
+    return result ? format(measure, *result, Form::Data) : QString();
 }

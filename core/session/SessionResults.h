@@ -48,11 +48,16 @@ public:
     std::optional<double> value(Measure measure) const;
     // The measure as the results panel shows it and the report prints it.
     QString text(Measure measure) const;
+    // The measure as a data table keeps it: the report's digits with "." as the decimal point
+    // whatever the locale, percentages as 0-100 numbers, durations in plain seconds; empty where
+    // the report says "n/a".
+    QString dataText(Measure measure) const;
 
 private:
+    enum class Form { Report, Data };
     static std::optional<double> ratio(double numerator, double divisor);
     static std::optional<double> complement(double numerator, double divisor);
-    static QString format(Measure measure, double value);
+    static QString format(Measure measure, double value, Form form);
 
     double m_sampleTicks;
     double m_talkTicks;

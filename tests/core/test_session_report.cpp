@@ -1,12 +1,10 @@
-#include "core/reports/CsvExport.h"
+#include "core/reports/CsvTable.h"
 #include "core/reports/RecordRow.h"
 #include "core/reports/ReportLayout.h"
 #include "core/reports/SessionReport.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QLocale>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <utility>
@@ -29,8 +27,6 @@ private slots:
     void germanDecimalSeparator();
     void buildingTwiceGivesTheSamePage();
     void dataRowAgreesWithTheReport();
-    void exportFile_data();
-    void exportFile();
 };
 
 namespace {
@@ -234,50 +230,12 @@ void TestSessionReport::dataRowAgreesWithTheReport()
     }
     const QDateTime utc(QDate(2026, 12, 9), QTime(14, 32, 5), Qt::UTC);
     const RecordRow row = RecordRow::session(fieldsOf(62, 31, 6, 2, 1), utc);
-    QCOMPARE(CsvExport::line(row.columns()) + CsvExport::line(row.values()),
+    QCOMPARE(CsvTable::line(row.columns()) + CsvTable::line(row.values()),
              "exported_at,sample_s,talk_s,talk_n,clutter_s,clutter_n,silence_pct,talking_pct,"
              "clutter_free_talk_pct,cluttered_talk_pct,cluttered_sample_pct,talk_mean_s,"
              "clutter_mean_s,clutter_per_min_sample,clutter_per_min_talk\r\n"
              "2026-12-09T14:32:05+00:00,12.4,6.2,2,1.2,1,50.0,50.0,80.6,19.4,9.7,3.10,1.20,4.84,"
              "9.68\r\n");
-}
-
-void TestSessionReport::exportFile_data()
-{
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QString>("told");
-    QTest::addColumn<QByteArray>("after"); // empty: as before
-    const QByteArray header = CsvExport::line(RecordRow::columnsOf(RecordKind::Session));
-    const QByteArray row =
-        CsvExport::line(RecordRow::session(fieldsOf(1, 1, 0, 1, 0), {}).values());
-    const QString added = "The session was added as a new row to: %1";
-    const QString refused = "The session could not be exported to %1: %2. Nothing was written.";
-    QTest::newRow("appended") << header + row << added << header + row + row;
-    QTest::newRow("LF, last line unended: appended in LF")
-        << header.chopped(2) + "\nx" << added
-        << header.chopped(2) + "\nx\n" + row.chopped(2) + "\n";
-    QTest::newRow("other header") << QByteArray("name,age\r\nAnn,7\r\n")
-                                  << refused.arg("%1", "its first line is not the header of "
-                                                       "Tallymere's session data")
-                                  << QByteArray();
-    QTest::newRow("not text") << QByteArray("%PDF-1.4\n\0\xff", 11)
-                              << refused.arg("%1", "it is not a CSV file") << QByteArray();
-}
-
-// An existing file: the row added, or the file refused and left byte for byte as it was.
-void TestSessionReport::exportFile()
-{
-    QFETCH(QByteArray, before);
-    QFETCH(QString, told);
-    QFETCH(QByteArray, after);
-    QTemporaryDir folder;
-    QFile file(folder.filePath("t.csv"));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
-    file.close();
-    const RecordRow row = RecordRow::session(fieldsOf(1, 1, 0, 1, 0), {});
-    QCOMPARE(CsvExport::write(row, file.fileName()).message(), told.arg(file.fileName()));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), after.isEmpty() ? before : after);
 }
 
 QTEST_GUILESS_MAIN(TestSessionReport)

@@ -8,7 +8,8 @@
 #include "widgets/kit/FontSubstitutes.h"
 #include "windows/ratings/CluttteringScalesForm.h"
 
-#include "core/reports/CsvExport.h"
+#include "core/reports/CsvTable.h"
+#include "core/reports/RecordRow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -269,9 +270,7 @@ void TestPrintRatingsE2E::keepsTheRecordThroughTheFileDialog()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const auto choose = [&](const char *item, const QString &path) {
-        m_user->saveNextFileAs(path);
-        window.findChild<QAction *>(item)->trigger();
-        return ModalDriver::noteText();
+        return m_user->saveThrough(window.findChild<QAction *>(item), path);
     };
     const int before = static_cast<int>(m_cups->jobFiles().size());
     window.findChild<QAction *>("MnuHardCopy")->trigger();
@@ -293,7 +292,7 @@ void TestPrintRatingsE2E::keepsTheRecordThroughTheFileDialog()
              (QList<QByteArray>{"778", "100.0", "9.0", "", "", "", "3", "0.4", "1.0"}));
 
     const QString sessions = folder.filePath("sessions.csv");
-    const QByteArray header = CsvExport::line(RecordRow::columnsOf(RecordKind::Session));
+    const QByteArray header = CsvTable::line(RecordRow::columnsOf(RecordKind::Session));
     QVERIFY(readback::writeFile(sessions, header));
     QCOMPARE(choose("MnuFilExport", sessions), "The ratings could not be exported to " + sessions +
                                                   ": it holds sessions, not perceptual ratings. "

@@ -8,7 +8,8 @@
 #include "widgets/kit/ClassicLook.h"
 #include "widgets/kit/FontSubstitutes.h"
 
-#include "core/reports/CsvExport.h"
+#include "core/reports/CsvTable.h"
+#include "core/reports/RecordRow.h"
 #include "core/session/SessionEngine.h"
 #include "windows/main/Form1.h"
 #include "windows/main/Form1Surface.h"
@@ -685,9 +686,7 @@ void TestPrintSessionE2E::keepsTheRecordThroughTheFileDialog()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const auto choose = [&](const char *item, const QString &path) {
-        m_user->saveNextFileAs(path);
-        window.findChild<QAction *>(item)->trigger();
-        return ModalDriver::noteText();
+        return m_user->saveThrough(window.findChild<QAction *>(item), path);
     };
     QTest::keyClick(window.control("Command1"), Qt::Key_Space);
     QTest::mousePress(&window.surface(), Qt::LeftButton, {}, QPoint(200, 500));
@@ -728,7 +727,7 @@ void TestPrintSessionE2E::keepsTheRecordThroughTheFileDialog()
         (QList<QByteArray>{"1", talking.chopped(2).replace(locale.decimalPoint(), ".").toUtf8()}));
 
     const QString ratings = folder.filePath("ratings.csv");
-    const QByteArray header = CsvExport::line(RecordRow::columnsOf(RecordKind::Ratings));
+    const QByteArray header = CsvTable::line(RecordRow::columnsOf(RecordKind::Ratings));
     QVERIFY(readback::writeFile(ratings, header));
     QCOMPARE(choose("MnuFilExport", ratings), "The session could not be exported to " + ratings +
                                                   ": it holds perceptual ratings, not sessions. "

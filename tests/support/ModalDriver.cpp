@@ -77,21 +77,53 @@ QWidget *ModalDriver::note()
     return nullptr;
 }
 
-QString ModalDriver::noteText()
+QStringList ModalDriver::noteTexts()
 {
-    QWidget *shown = note();
-    auto *text = shown ? shown->findChild<QLabel *>(QStringLiteral("PrintingNoteText")) : nullptr;
-    return text ? text->text() : QString();
+    QStringList texts;
+    if (QWidget *shown = note())
+        for (const QLabel *text : shown->findChildren<QLabel *>(QStringLiteral("PrintingNoteText")))
+            if (text->isVisibleTo(shown))
+                texts.append(text->text());
+    return texts;
 }
+
+QString ModalDriver::noteText() { return noteTexts().value(noteTexts().size() - 1); }
 
 bool ModalDriver::clickNoteButton(const char *name)
 {
     QWidget *shown = note();
-    auto *button = shown ? shown->findChild<QAbstractButton *>(QLatin1String(name)) : nullptr;
-    if (button == nullptr || !button->isVisible())
-        return false;
-    QTest::mouseClick(button, Qt::LeftButton);
-    return true;
+    const QList<QAbstractButton *> buttons =
+        shown ? shown->findChildren<QAbstractButton *>(QLatin1String(name))
+              : QList<QAbstractButton *>();
+    for (auto button = buttons.crbegin(); button != buttons.crend(); ++button) {
+        if ((*button)->isVisible()) {
+            QTest::mouseClick(*button, Qt::LeftButton);
+            return true;
+        }
+    }
+    return false;
+}
+
+QString ModalDriver::saveThrough(QAction *command, const QString &path)
+{
+    const auto messages = [] {
+        QWidget *shown = note();
+        return shown ? shown->findChildren<QLabel *>(QStringLiteral("PrintingNoteText"))
+                     : QList<QLabel *>();
+    };
+    const QList<QLabel *> before = messages();
+    saveNextFileAs(path);
+    command->trigger();
+    QString told;
+    const bool toldInTime = QTest::qWaitFor(
+        [&] {
+            for (const QLabel *text : messages())
+                if (!before.contains(text) && text->isVisible())
+                    told = text->text();
+            return !told.isEmpty();
+        },
+        20000);
+    return toldInTime ? told : QString();
 }
 
 void ModalDriver::closeNotes()

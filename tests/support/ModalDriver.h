@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QObject>
@@ -22,11 +23,16 @@ public:
     // The paths the file dialogs proposed when they came up.
     QStringList proposedPaths() const { return m_proposedPaths; }
 
-    // The printing note on screen, if any, its text, and a click on one of its buttons (by
-    // object name; false when the note or the button is not shown).
+    // The printing note on screen, if any, the texts of its messages (oldest first) and of its
+    // newest, and a click on a button of the newest message that has one (by object name; false
+    // when the note or the button is not shown).
     static QWidget *note();
+    static QStringList noteTexts();
     static QString noteText();
     static bool clickNoteButton(const char *name);
+    // Triggers a File menu's `command` that asks for a file, saves it as `path` and waits for the
+    // outcome's new message in the note: its text, or nothing after 20 s.
+    QString saveThrough(QAction *command, const QString &path);
     // Closes every printing note still shown, as a user closes it.
     static void closeNotes();
     QStringList texts() const { return m_texts; }

@@ -1,16 +1,22 @@
 #pragma once
 
 #include <QFrame>
+#include <QMap>
+
+#include <functional>
 
 class QLabel;
-class QPushButton;
+class QVBoxLayout;
 
-// A small modeless note about the report on its way to the printer: which printer (once the
-// print service has named it), that another print has to wait, then what became of the report,
-// with a button to save it as PDF where nothing was printed; also what became of a file saved from
-// the menus. It never takes the focus, the keyboard or the pointer by itself, so a running session
-// keeps its SPACE bar and its mouse buttons whenever the news comes; it stays until the user
-// closes it. A reader hears the outcome as a notification.
+// A small modeless note of messages about what the user keeps: the report on its way to the
+// printer (which printer, once the print service has named it, and that another print has to
+// wait), then what became of it, with a button to save it as PDF where nothing was printed; and
+// what became of each file saved from the menus. Each outcome is a message of its own, which
+// stays until its Close button is pressed, and an offer to save stays until it is used or closed:
+// none replaces or closes another unread. The note never takes the focus, the keyboard or the
+// pointer by itself, so a running session keeps its SPACE bar and its mouse buttons whenever the
+// news comes; it goes when its last message is closed. A reader hears each message as a
+// notification.
 class PrintingNote : public QFrame {
     Q_OBJECT
 
@@ -19,24 +25,26 @@ public:
 
     // Shows the note over the lower right part of its owner's window (or of the screen).
     void showFor(QWidget *owner);
-    void setPrinter(const QString &name);
-    // A second File > Print while this report is on its way: says so beside the printer.
-    void sayAlreadySending();
-    // The outcome, for the user to read and close; `canSave` offers the PDF file.
-    void tell(const QString &message, bool canSave);
+    // A new message, at the bottom, with a "Save as PDF..." button that calls `save` where one
+    // is given, and, unless `closable` is false, a Close button. Returns its number.
+    int add(const QString &text, const std::function<void()> &save = {}, bool closable = true);
+    // Message `number` says `text` instead, with its buttons as add() gives them; a reader hears
+    // it anew.
+    void replace(int number, const QString &text, const std::function<void()> &save = {},
+                 bool closable = true);
+    // Message `number` goes, as its Close button takes it; the note goes with its last message.
+    void remove(int number);
+    bool has(int number) const { return m_messages.contains(number); }
 
-signals:
-    void saveAsked();
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
-    QPushButton *addButton(const char *name, const QString &caption);
-    void refresh();
-    void setText(const QString &text);
+    QWidget *makeMessage(const QString &text, const std::function<void()> &save, bool closable,
+                         int number);
+    void place();
 
-    QLabel *m_label;
-    QPushButton *m_save;
-    QPushButton *m_close;
-    QString m_printer;
-    bool m_alreadySending = false;
-    QString m_told; // the outcome, once known
+    QVBoxLayout *m_list;
+    QMap<int, QWidget *> m_messages;
+    int m_next = 1;
 };

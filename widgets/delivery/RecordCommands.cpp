@@ -97,8 +97,8 @@ void exportSession(ReportDelivery &delivery, QWidget *parent,
     const SessionFields fields = readSession();
     if (refuseEmpty(parent, fields))
         return;
-    delivery.tellSaved(
-        parent, CsvExport::write(RecordRow::session(fields, QDateTime::currentDateTime()), path));
+    const RecordRow row = RecordRow::session(fields, QDateTime::currentDateTime());
+    delivery.keep(parent, [row, path] { return CsvExport::write(row, path); });
 }
 
 void saveRatingsPdf(ReportDelivery &delivery, QWidget *parent,
@@ -117,9 +117,8 @@ void exportRatings(ReportDelivery &delivery, QWidget *parent,
     const QString path = askPath(parent, RecordKind::Ratings, SaveOutcome::Format::Csv);
     if (path.isEmpty())
         return;
-    delivery.tellSaved(
-        parent,
-        CsvExport::write(RecordRow::ratings(readRatings(), QDateTime::currentDateTime()), path));
+    const RecordRow row = RecordRow::ratings(readRatings(), QDateTime::currentDateTime());
+    delivery.keep(parent, [row, path] { return CsvExport::write(row, path); });
 }
 
 } // namespace recordcommands

@@ -15,8 +15,8 @@ class ReportDelivery;
 // The menus' commands that keep a window's results in a file: File > Save as PDF writes the page
 // File > Print would print, File > Export data adds a row to a CSV table. Each asks for the file
 // with Qt's file dialog, starting in the user's documents folder, reads its data once the user
-// confirms the name, writes the file whole or not at all, and tells the outcome in the printing
-// note, never in a box. The dialog is modal like a box: the window's session keeps counting
+// confirms the name, writes the file (a PDF whole or not at all; a row added to a table on a
+// worker thread, see CsvExport), and tells the outcome in the printing note, never in a box. The dialog is modal like a box: the window's session keeps counting
 // behind it, and a button held on the window ends its hold as the dialog comes up.
 namespace recordcommands {
 

@@ -24,35 +24,66 @@ ReportDelivery::~ReportDelivery()
     for (const QPointer<QThread> &worker : std::as_const(m_workers))
         if (worker)
             worker->wait(ending);
+    // Its offers call back into the delivery.
+    delete m_note;
 }
 
 void ReportDelivery::sayBusy(QWidget *parent)
 {
+    note(parent);
+    m_alreadySending = true;
+    showSending();
+}
+
+PrintingNote *ReportDelivery::note(QWidget *parent)
+{
+    // It goes with the window it was made for.
     if (!m_note)
-        showNote(parent);
-    m_note->sayAlreadySending();
+        m_note = new PrintingNote(parent);
+    return m_note;
 }
 
-void ReportDelivery::makeNote(QWidget *parent)
+QString ReportDelivery::sendingText() const
 {
-    m_note = new PrintingNote(parent);
-    m_note->setAttribute(Qt::WA_DeleteOnClose);
-    m_note->setPrinter(m_printer);
-    connect(m_note, &PrintingNote::saveAsked, this, &ReportDelivery::savePdf);
+    QString text = m_printer.isEmpty()
+                       ? tr("Sending the report to the default printer...")
+                       : tr("Sending the report to the printer \"%1\"...").arg(m_printer);
+    if (m_alreadySending)
+        text += QLatin1Char('\n') + tr("Only one report is sent at a time; print the other one "
+                                       "when this one has gone.");
+    return text;
 }
 
-void ReportDelivery::showNote(QWidget *parent)
+// The message of the report on its way, made anew if its note went with a window.
+void ReportDelivery::showSending()
 {
-    makeNote(parent);
-    m_note->showFor(parent);
+    if (m_note && m_note->has(m_sending))
+        m_note->replace(m_sending, sendingText(), {}, false);
+    else
+        m_sending = note(m_parent)->add(sendingText(), {}, false);
 }
 
-// The note comes up with the outcome as its first words.
 void ReportDelivery::tellSaved(QWidget *parent, const SaveOutcome &outcome)
 {
-    if (!m_note)
-        makeNote(parent);
-    m_note->tell(outcome.message(), false);
+    note(parent)->add(outcome.message());
+}
+
+void ReportDelivery::keep(QWidget *parent, const std::function<SaveOutcome()> &write)
+{
+    const auto outcome = std::make_shared<SaveOutcome>();
+    QThread *worker = QThread::create([write, outcome] { *outcome = write(); });
+    worker->setObjectName(QStringLiteral("keep"));
+    connect(worker, &QThread::finished, this,
+            [this, parent = QPointer<QWidget>(parent), outcome] { tellSaved(parent, *outcome); });
+    startWorker(worker);
+}
+
+void ReportDelivery::startWorker(QThread *worker)
+{
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    m_workers.removeAll(nullptr);
+    m_workers.append(worker);
+    worker->start();
 }
 
 void ReportDelivery::deliver(QWidget *parent, const ReportPage &page, RecordKind kind)
@@ -63,10 +94,9 @@ void ReportDelivery::deliver(QWidget *parent, const ReportPage &page, RecordKind
     m_page = page;
     m_kind = kind;
     m_printer.clear();
+    m_alreadySending = false;
     m_service = CupsConversation::serviceName();
-    if (m_note)
-        m_note->close(); // the outcome of the report before
-    showNote(parent);
+    m_sending = note(parent)->add(sendingText(), {}, false);
 
     const auto stake = std::make_shared<CupsConversation::Stake>(CupsConversation::Stage::Open);
     m_stake = stake;
@@ -86,18 +116,15 @@ void ReportDelivery::deliver(QWidget *parent, const ReportPage &page, RecordKind
     QThread *worker = QThread::create([conversation] { conversation->run(); });
     worker->setObjectName(QStringLiteral("print"));
     connect(worker, &QThread::finished, conversation, &QObject::deleteLater);
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    m_workers.removeAll(nullptr);
-    m_workers.append(worker);
-    worker->start();
+    startWorker(worker);
     m_bound.start();
 }
 
 void ReportDelivery::printerFound(const QString &name)
 {
     m_printer = name;
-    if (m_note)
-        m_note->setPrinter(name);
+    if (m_note && m_note->has(m_sending))
+        showSending();
 }
 
 void ReportDelivery::tell(const PrintOutcome &outcome)
@@ -106,13 +133,18 @@ void ReportDelivery::tell(const PrintOutcome &outcome)
     m_onItsWay = false;
     if (outcome.printed()) {
         if (m_note)
-            m_note->close();
+            m_note->remove(m_sending);
         return;
     }
     // The note may have gone with the window of the command; the message never does.
-    if (!m_note)
-        showNote(m_parent);
-    m_note->tell(outcome.message(), outcome.canSaveInstead());
+    if (!m_note || !m_note->has(m_sending))
+        m_sending = note(m_parent)->add(QString());
+    std::function<void()> save;
+    if (outcome.canSaveInstead())
+        save = [this, parent = m_parent, page = m_page, kind = m_kind, offer = m_sending] {
+            savePdf(parent, page, kind, offer);
+        };
+    m_note->replace(m_sending, outcome.message(), save);
 }
 
 // The last resort: a worker that has not created the job by now never will, and the user is
@@ -128,15 +160,14 @@ void ReportDelivery::giveUp()
     tell(outcome);
 }
 
-// Asked from the note: the page that was not printed, saved as File > Save as PDF saves it; a
-// file that could not be written leaves the offer open.
-void ReportDelivery::savePdf()
+void ReportDelivery::savePdf(QPointer<QWidget> parent, const ReportPage &page, RecordKind kind,
+                             int offer)
 {
-    const QString path = recordcommands::askPath(m_parent, m_kind, SaveOutcome::Format::Pdf);
+    const QString path = recordcommands::askPath(parent, kind, SaveOutcome::Format::Pdf);
     if (path.isEmpty())
         return;
-    const SaveOutcome saved = ReportPdf::save(m_page, m_kind, path);
-    if (!m_note)
-        makeNote(m_parent);
-    m_note->tell(saved.message(), !saved.written());
+    const SaveOutcome saved = ReportPdf::save(page, kind, path);
+    if (saved.written() && m_note)
+        m_note->remove(offer);
+    tellSaved(parent, saved);
 }

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class PrintingNote;
@@ -18,10 +19,12 @@ class QWidget;
 
 // Takes a report from a print command to the printer and tells the user what became of it, one
 // report at a time for the whole program, without ever taking the user's input: the
-// conversation with the print service runs on a worker thread, and a modeless note that takes
-// no focus names the printer while the report is on its way, then tells the outcome and stays
-// until it is closed, with the offer to save the report as PDF where nothing was printed. A
-// printed report is not announced; the note closes.
+// conversation with the print service runs on a worker thread, and a message in a modeless note
+// that takes no focus names the printer while the report is on its way, then tells the outcome
+// and stays until it is closed, with the offer to save the report as PDF where nothing was
+// printed. A printed report is not announced; its message goes. Files the user keeps are told in
+// the same note, each in a message of its own; a table is written on a worker thread too, so a
+// slow disk or a table another program holds never stops the session.
 //
 // Bound: should the worker not have created the job within 10 s (a call of the print library
 // that does not heed its deadline), the report is closed as unanswered and whatever the worker
@@ -45,14 +48,20 @@ public:
     void deliver(QWidget *parent, const ReportPage &page, RecordKind kind);
     // Tells in the note (shown over `parent` if it has gone) what became of a file the user saved.
     void tellSaved(QWidget *parent, const SaveOutcome &outcome);
+    // Runs `write` on a worker thread and tells its outcome as tellSaved() does, once it is known.
+    void keep(QWidget *parent, const std::function<SaveOutcome()> &write);
 
 private:
-    void makeNote(QWidget *parent);
-    void showNote(QWidget *parent);
+    PrintingNote *note(QWidget *parent);
+    QString sendingText() const;
+    void showSending();
     void printerFound(const QString &name);
     void tell(const PrintOutcome &outcome);
     void giveUp();
-    void savePdf();
+    // Asked from a message's offer: the page that was not printed saved as Save as PDF saves it.
+    // Once saved, the offer goes; a file that could not be written leaves it open.
+    void savePdf(QPointer<QWidget> parent, const ReportPage &page, RecordKind kind, int offer);
+    void startWorker(QThread *worker);
 
     // The workers not ended yet: the one of the report on its way, and any given up that have
     // still to notice it.
@@ -62,6 +71,8 @@ private:
     QTimer m_bound;
     QPointer<QWidget> m_parent;
     QPointer<PrintingNote> m_note;
+    int m_sending = 0; // the message of the report on its way
+    bool m_alreadySending = false;
     QString m_service;
     QString m_printer;
     ReportPage m_page;
