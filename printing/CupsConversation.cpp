@@ -73,13 +73,16 @@ QByteArray resourceOf(const QByteArray &uri)
     return resource;
 }
 
-// A host the print library reaches without a name lookup: a local socket, an address, localhost.
+// A host the print library reaches without a name lookup: a local socket, an address (an IPv6
+// one in brackets too, as CUPS_SERVER writes it with a port), localhost.
 bool needsNoLookup(const QByteArray &host)
 {
     in6_addr address{};
+    const QByteArray bare =
+        host.startsWith('[') && host.endsWith(']') ? host.mid(1, host.size() - 2) : host;
     return host.startsWith('/') || host == "localhost" ||
-           inet_pton(AF_INET, host.constData(), &address) == 1 ||
-           inet_pton(AF_INET6, host.constData(), &address) == 1;
+           inet_pton(AF_INET, bare.constData(), &address) == 1 ||
+           inet_pton(AF_INET6, bare.constData(), &address) == 1;
 }
 
 // The stream addresses in the output of `getent ahosts`, with `port`, as the print library's
@@ -170,6 +173,9 @@ public:
 
     bool inTime() const { return !m_deadline.hasExpired() && m_stake->load() != Stage::Closed; }
     bool gaveUp() const { return m_gaveUp; }
+    // Why connect() failed, where it was not given up: the host name could not be looked up,
+    // or the service refused the connection.
+    Kind failure() const { return m_failure; }
 
     // Whether the service takes the connection, within the bound, its name lookup included.
     bool connect()
@@ -227,18 +233,25 @@ private:
         QProcess getent;
         getent.start(QStringLiteral("getent"), {QStringLiteral("ahosts"), QString::fromUtf8(host)});
         while (!getent.waitForFinished(patrolMs)) {
-            if (getent.state() == QProcess::NotRunning)
-                return nullptr; // it could not start
+            if (getent.state() == QProcess::NotRunning) {
+                m_failure = Kind::NoLookup; // it could not start
+                return nullptr;
+            }
             if (!inTime()) {
                 m_gaveUp = true;
                 getent.kill();
-                getent.waitForFinished();
+                getent.waitForFinished(patrolMs); // killed, it is reaped at once
                 return nullptr;
             }
         }
+        // getent's status 2: the name is not known.
+        m_failure = Kind::HostNotFound;
         if (getent.exitStatus() != QProcess::NormalExit || getent.exitCode() != 0)
             return nullptr;
-        return addressList(getent.readAllStandardOutput(), ippPort());
+        http_addrlist_t *addresses = addressList(getent.readAllStandardOutput(), ippPort());
+        if (addresses != nullptr)
+            m_failure = Kind::ServiceUnavailable;
+        return addresses;
     }
 
     static int keepWaiting(http_t *, void *self)
@@ -253,6 +266,7 @@ private:
     std::shared_ptr<CupsConversation::Stake> m_stake;
     QDeadlineTimer m_deadline;
     bool m_gaveUp = false;
+    Kind m_failure = Kind::ServiceUnavailable;
     http_t *m_http = nullptr;
     cups_dest_t *m_dest = nullptr;
 };
@@ -480,7 +494,7 @@ PrintOutcome converse(Link &link, const ReportPage &page,
     PrintOutcome outcome;
     outcome.service = CupsConversation::serviceName();
     if (!link.connect()) {
-        outcome.kind = link.gaveUp() ? Kind::NoAnswer : Kind::ServiceUnavailable;
+        outcome.kind = link.gaveUp() ? Kind::NoAnswer : link.failure();
         return outcome;
     }
     Steps steps(link, outcome);

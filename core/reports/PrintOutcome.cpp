@@ -34,6 +34,9 @@ QString serviceWords(const QString &service)
                              : QObject::tr("The print service at %1").arg(service);
 }
 
+// "host" of "host:port", "[::1]" of "[::1]:631".
+QString hostOf(const QString &service) { return service.section(QLatin1Char(':'), 0, -2); }
+
 } // namespace
 
 bool PrintOutcome::canSaveInstead() const
@@ -65,6 +68,16 @@ QString PrintOutcome::message() const
     case Kind::ServiceUnavailable:
         return QObject::tr("%1 is not running, so the report cannot be printed.")
             .arg(serviceWords(service));
+    case Kind::HostNotFound:
+        return QObject::tr("The print service's host \"%1\" cannot be found, so the report cannot "
+                           "be printed. Check the print server's name (CUPS_SERVER or the print "
+                           "system's client settings).")
+            .arg(hostOf(service));
+    case Kind::NoLookup:
+        return QObject::tr("The print service's host \"%1\" cannot be looked up, because the "
+                           "program getent (Debian package libc-bin) is missing, so the report "
+                           "cannot be printed.")
+            .arg(hostOf(service));
     case Kind::NoAnswer:
         return QObject::tr("%1 did not answer within %2 seconds, so the report was not printed.")
             .arg(serviceWords(service))

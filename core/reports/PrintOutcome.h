@@ -11,7 +11,9 @@ struct PrintOutcome {
         Waiting,            // accepted, but the printer reports it cannot print now
         NoPrinter,          // nothing to print on
         NoDefault,          // printers are installed, none is the default
-        ServiceUnavailable, // the print service is not running
+        ServiceUnavailable, // the print service is not running: it refused the connection
+        HostNotFound,       // the print service's host name names no host
+        NoLookup,           // the host name cannot be looked up: getent is missing
         NoAnswer,           // the print service did not answer in time; nothing was sent
         SignInNeeded,       // the print service asks for a user name and password
         PrinterStopped,

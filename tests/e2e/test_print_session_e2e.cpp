@@ -10,6 +10,7 @@
 
 #include "core/reports/CsvTable.h"
 #include "core/reports/RecordRow.h"
+#include "core/reports/SaveOutcome.h"
 #include "core/session/SessionEngine.h"
 #include "windows/main/Form1.h"
 #include "windows/main/Form1Surface.h"
@@ -68,6 +69,8 @@ private slots:
     void lateServiceIsToldAsTheQueueHasIt_data();
     void lateServiceIsToldAsTheQueueHasIt();
     void serviceAskingForASignInIsToldAtOnce();
+    void serviceHostIsToldAsItIs_data();
+    void serviceHostIsToldAsItIs();
     void serviceLostAtAnEdge_data();
     void serviceLostAtAnEdge();
     void keepsTheRecordThroughTheFileDialog_data();
@@ -510,9 +513,18 @@ void TestPrintSessionE2E::silentServiceIsToldWhileTheSessionCounts()
     hold.start();
     window.findChild<QAction *>(QStringLiteral("MnuFilPrint"))->trigger(); // only the note says
     QVERIFY(ModalDriver::noteText().contains("one report"));
+    // A file's outcome told meanwhile is a message of its own: it neither replaces the report's
+    // nor goes with it.
+    SaveOutcome refused;
+    refused.format = SaveOutcome::Format::Csv;
+    refused.path = QStringLiteral("/media/stick/sessions.csv");
+    refused.reason = QStringLiteral("the disk is full");
+    delivery.tellSaved(&window, refused);
+    QVERIFY(ModalDriver::noteTexts().first().contains("one report"));
     const QString told = "The print service at " + service +
                          " did not answer within 10 seconds, so the report was not printed.";
-    QTRY_COMPARE_WITH_TIMEOUT(ModalDriver::noteText(), told, 12000);
+    const QStringList bothTold{told, refused.message()};
+    QTRY_COMPARE_WITH_TIMEOUT(ModalDriver::noteTexts(), bothTold, 12000);
     const qint64 waited = attempt.elapsed();
     QTest::qWait(1000);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
@@ -612,6 +624,50 @@ void TestPrintSessionE2E::serviceAskingForASignInIsToldAtOnce()
     QVERIFY(ModalDriver::note()->findChild<QWidget *>("PrintingNoteSave")->isVisible());
     QVERIFY2(waited < 5000, qPrintable(QString::number(waited)));
     requireNothingSent(files, jobs);
+}
+
+void TestPrintSessionE2E::serviceHostIsToldAsItIs_data()
+{
+    QTest::addColumn<QString>("host"); // of CUPS_SERVER, with the private scheduler's port
+    QTest::addColumn<bool>("withGetent");
+    QTest::addColumn<QString>("told"); // empty: printed
+    QTest::newRow("an IPv6 address in brackets") << "[::1]" << true << QString();
+    QTest::newRow("a name that names no host")
+        << "no-such-host.invalid" << true
+        << "The print service's host \"no-such-host.invalid\" cannot be found, so the report "
+           "cannot be printed. Check the print server's name (CUPS_SERVER or the print system's "
+           "client settings).";
+    QTest::newRow("no getent to look the name up")
+        << "printhost.invalid" << false
+        << "The print service's host \"printhost.invalid\" cannot be looked up, because the "
+           "program getent (Debian package libc-bin) is missing, so the report cannot be printed.";
+}
+
+// What becomes of a report depends on the print service's host, and is told as it is: "not
+// running" only ever for a refused connection.
+void TestPrintSessionE2E::serviceHostIsToldAsItIs()
+{
+    QFETCH(QString, host);
+    QFETCH(bool, withGetent);
+    QFETCH(QString, told);
+    const QByteArray sandbox = qgetenv("CUPS_SERVER");
+    const QByteArray path = qgetenv("PATH");
+    QTemporaryDir noTools;
+    qputenv("CUPS_SERVER", (host + ':' + QString::number(m_cups->tcpPort())).toUtf8());
+    if (!withGetent)
+        qputenv("PATH", noTools.path().toUtf8());
+    const int files = static_cast<int>(m_cups->jobFiles().size());
+    print(workedExample());
+    qputenv("CUPS_SERVER", sandbox);
+    qputenv("PATH", path);
+    if (told.isEmpty()) {
+        QVERIFY2(ModalDriver::note() == nullptr, qPrintable(ModalDriver::noteText()));
+        QVERIFY(!m_cups->waitForJobFiles(files + 1, 30000).isEmpty());
+        return;
+    }
+    QCOMPARE(ModalDriver::noteText(), told);
+    QVERIFY(ModalDriver::note()->findChild<QWidget *>("PrintingNoteSave")->isVisible());
+    requireNothingSent(files, m_cups->jobCount());
 }
 
 void TestPrintSessionE2E::serviceLostAtAnEdge_data()

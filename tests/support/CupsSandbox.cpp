@@ -122,12 +122,13 @@ bool CupsSandbox::writeConfiguration(QString *error)
             "SystemGroup root\n")
             .arg(m_dir.path())
             .toUtf8();
-    // The socket, and 127.0.0.1 for a client that comes over TCP; a queue with the "signin"
-    // policy asks for a user name and password (Basic) before it takes a job.
+    // The socket, and 127.0.0.1 and [::1] for a client that comes over TCP; a queue with the
+    // "signin" policy asks for a user name and password (Basic) before it takes a job.
     m_tcpPort = freeLoopbackPort();
     const QByteArray daemon =
         QStringLiteral(
-            "LogLevel info\nListen %1\nListen 127.0.0.1:%2\nBrowsing No\nWebInterface No\n"
+            "LogLevel info\nListen %1\nListen 127.0.0.1:%2\nListen [::1]:%2\nBrowsing "
+            "No\nWebInterface No\n"
             "DefaultAuthType None\nDefaultEncryption Never\n"
             "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
             "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n"

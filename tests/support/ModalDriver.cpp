@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+
 ModalDriver::ModalDriver(QObject *parent) : QObject(parent)
 {
     m_timer.setInterval(20);
@@ -79,11 +81,18 @@ QWidget *ModalDriver::note()
 
 QStringList ModalDriver::noteTexts()
 {
+    QWidget *shown = note();
+    if (shown == nullptr)
+        return {};
+    QList<QLabel *> labels = shown->findChildren<QLabel *>(QStringLiteral("PrintingNoteText"));
+    labels.removeIf([shown](const QLabel *text) { return !text->isVisibleTo(shown); });
+    // Top down, as they stand in the note.
+    std::sort(labels.begin(), labels.end(), [shown](const QLabel *one, const QLabel *other) {
+        return one->mapTo(shown, QPoint()).y() < other->mapTo(shown, QPoint()).y();
+    });
     QStringList texts;
-    if (QWidget *shown = note())
-        for (const QLabel *text : shown->findChildren<QLabel *>(QStringLiteral("PrintingNoteText")))
-            if (text->isVisibleTo(shown))
-                texts.append(text->text());
+    for (const QLabel *text : std::as_const(labels))
+        texts.append(text->text());
     return texts;
 }
 
