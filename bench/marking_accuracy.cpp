@@ -106,15 +106,15 @@ struct Stall {
     int milliseconds;
 };
 
-struct Timeline {
+struct EventScript {
     QList<Event> events;
     QList<Stall> stalls;
     qint64 end;
 };
 
-Timeline randomTimeline(QRandomGenerator &random, int seconds)
+EventScript randomTimeline(QRandomGenerator &random, int seconds)
 {
-    Timeline timeline;
+    EventScript timeline;
     timeline.end = qint64(seconds) * 1000 * Ms;
     qint64 at = 200 * Ms;
     bool running = true;
@@ -174,7 +174,7 @@ Error compare(const SessionFields &truth, const SessionFields &seen)
 }
 
 // Plays one timeline in the event loop; returns the errors of ours and of at-arrival.
-std::pair<Error, Error> play(QCoreApplication &app, const Timeline &timeline)
+std::pair<Error, Error> play(QCoreApplication &app, const EventScript &timeline)
 {
     const SystemMonotonicClock clock;
     Session ours(true);
@@ -235,7 +235,7 @@ int main(int argc, char *argv[])
     qint64 oursWorst = 0, oursTotal = 0, arrivalWorst = 0, arrivalTotal = 0;
     int countsDiffer = 0;
     for (int i = 1; i <= timelines; ++i) {
-        const Timeline timeline = randomTimeline(random, seconds);
+        const EventScript timeline = randomTimeline(random, seconds);
         const auto [ours, atArrival] = play(app, timeline);
         qint64 stalled = 0;
         for (const Stall &stall : timeline.stalls)

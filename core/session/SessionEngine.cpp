@@ -130,7 +130,7 @@ void SessionEngine::Instructions_MouseDown(int buttonCode, qint64 at)
 
 void SessionEngine::Command2_Click(qint64 at) { receive({Input::Kind::ResetClick, 0, at}); }
 
-// ---- The timeline --------------------------------------------------------------------------
+// ---- The journal ---------------------------------------------------------------------------
 
 void SessionEngine::receive(const Input &input)
 {
@@ -209,7 +209,7 @@ void SessionEngine::saveCheckpoint()
         m_checkpoints.back().journalIndex == journalIndex)
         return;
     m_checkpoints.push_back({m_present, journalIndex, m_fields, m_state, m_runStart, m_ticksInRun,
-                             m_limitPauses, m_view.shown()});
+                             m_limitPauses, m_view.shown(), m_timeline, m_timeline->mark()});
 }
 
 void SessionEngine::restore(const Checkpoint &checkpoint)
@@ -221,6 +221,8 @@ void SessionEngine::restore(const Checkpoint &checkpoint)
     m_ticksInRun = checkpoint.ticksInRun;
     m_limitPauses = checkpoint.limitPauses;
     m_view.restore(checkpoint.shown);
+    m_timeline = checkpoint.timeline;
+    m_timeline->cutBackTo(checkpoint.timelineMark);
 }
 
 // Keeps one checkpoint at or before the start of the history, and the events after it.
@@ -320,6 +322,7 @@ void SessionEngine::advanceTimes()
         addTalkTick();
     if (m_fields.clutterDown != FlagFalse) {
         ++m_fields.clutterTicks;
+        m_timeline->grow(Timeline::Channel::Cluttering, *m_fields.sampleTicks);
         m_view.setText(SessionControl::MarkedTime,
                        numbertext::signedText(seconds(m_fields.clutterTicks)));
         // Cluttering heard while the speech button is up is talking time as well.
@@ -333,6 +336,7 @@ void SessionEngine::advanceTimes()
 void SessionEngine::addTalkTick()
 {
     m_fields.talkTicks = m_fields.talkTicks.value_or(0) + 1;
+    m_timeline->grow(Timeline::Channel::Speech, m_fields.sampleTicks.value_or(0));
     m_view.setText(SessionControl::Clock, numbertext::plain(seconds(*m_fields.talkTicks)));
 }
 
@@ -340,6 +344,7 @@ void SessionEngine::pressLeft()
 {
     if (!isRunning())
         return;
+    m_timeline->open(Timeline::Channel::Speech, m_fields.sampleTicks.value_or(0));
     m_fields.talkDown = true;
     m_view.setForeColour(SessionControl::Clock, Grey);
 }
@@ -348,6 +353,9 @@ void SessionEngine::pressRight()
 {
     if (!isRunning())
         return;
+    // Cluttering is talking too: a right button held alone holds a speech interval.
+    m_timeline->open(Timeline::Channel::Speech, m_fields.sampleTicks.value_or(0));
+    m_timeline->open(Timeline::Channel::Cluttering, m_fields.sampleTicks.value_or(0));
     m_fields.clutterDown = FlagTrue;
     m_view.setForeColour(SessionControl::MarkedTime, Grey);
 }
@@ -383,6 +391,7 @@ void SessionEngine::releaseRight()
         return;
     }
     ++m_fields.clutterCount;
+    m_timeline->end(Timeline::Channel::Cluttering, Timeline::Status::Counted);
     m_fields.clutterDown = FlagFalse;
     m_view.setText(SessionControl::RightNumber, numbertext::signedText(m_fields.clutterCount));
     if (!m_fields.talkDown.value_or(false))
@@ -394,6 +403,7 @@ void SessionEngine::releaseRight()
 void SessionEngine::countSpeakingInterval()
 {
     m_fields.talkCount = m_fields.talkCount.value_or(0) + 1;
+    m_timeline->end(Timeline::Channel::Speech, Timeline::Status::Counted);
     m_view.setText(SessionControl::LeftNumber, numbertext::plain(*m_fields.talkCount));
 }
 
@@ -402,12 +412,17 @@ void SessionEngine::countSpeakingInterval()
 void SessionEngine::clearLeftHeld()
 {
     m_fields.talkDown = false;
+    if (m_fields.clutterDown == FlagFalse)
+        m_timeline->end(Timeline::Channel::Speech, Timeline::Status::Dropped);
     m_view.setForeColour(SessionControl::Clock, Teal);
 }
 
 void SessionEngine::clearRightHeld()
 {
     m_fields.clutterDown = FlagFalse;
+    m_timeline->end(Timeline::Channel::Cluttering, Timeline::Status::Dropped);
+    if (!m_fields.talkDown.value_or(false))
+        m_timeline->end(Timeline::Channel::Speech, Timeline::Status::Dropped);
     m_view.setForeColour(SessionControl::MarkedTime, Red);
     m_view.setForeColour(SessionControl::Clock, Teal);
 }
@@ -463,6 +478,7 @@ void SessionEngine::start()
 
 void SessionEngine::pause()
 {
+    m_timeline->addPause(m_fields.sampleTicks.value_or(0));
     m_view.setTimerEnabled(false, 0);
     m_view.setStartButton(PausedCaption, PausedBack);
     m_view.setVisible(SessionControl::Command2, true);
@@ -501,6 +517,8 @@ void SessionEngine::reset()
     m_view.setText(SessionControl::AvgClutteringInterval, QString());
     showResultsPanel(false);
     m_state = State::Ready;
+    // A new record; the one before stays with the checkpoints that replay it.
+    m_timeline = std::make_shared<Timeline>();
 }
 
 void SessionEngine::showResultsPanel(bool visible)

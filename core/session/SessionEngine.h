@@ -4,11 +4,13 @@
 #include "core/session/SessionFields.h"
 #include "core/session/SessionView.h"
 #include "core/session/ShadowView.h"
+#include "core/session/Timeline.h"
 
 #include <QString>
 
 #include <cstddef>
 #include <deque>
+#include <memory>
 #include <vector>
 
 // The counting session of the main window, with no widget in it: the tick, the marking of
@@ -22,12 +24,13 @@
 // arrive in. An event that arrives after ticks later than itself have been counted (the program
 // was held up, then the timer caught up before the queued input was read) takes the session back
 // through those ticks: the engine keeps a record of the state at each tick and event of the last
-// minute, goes back to the one before the event, and replays what came after with the event
-// in its place. A pause at t leaves no tick after t counted, a start at t sets the tick phase
-// from t, a release at t ends its interval at t, a RESET at t clears what was counted up to t. A
-// tick due at the very moment of an event comes before it. The window is then written only where
-// it differs, so it shows exactly what it would have shown had the events come on time. An event
-// older than the history kept happens at the engine's present: the latest time it has been given.
+// minute, goes back to the one before the event, and replays its journal of what came after with
+// the event in its place. A pause at t leaves no tick after t counted, a start at t sets the tick
+// phase from t, a release at t ends its interval at t, a RESET at t clears what was counted up to
+// t. A tick due at the very moment of an event comes before it. The window is then written only
+// where it differs, so it shows exactly what it would have shown had the events come on time. An
+// event older than the history kept happens at the engine's present: the latest time it has been
+// given.
 class SessionEngine {
 public:
     enum class State { Ready, Running, Paused };
@@ -54,6 +57,8 @@ public:
     bool isRunning() const { return m_state == State::Running; }
     State state() const { return m_state; }
     const SessionFields &fields() const { return m_fields; }
+    // Every interval of the session at its time, in step with the fields; RESET starts anew.
+    const Timeline &timeline() const { return *m_timeline; }
 
 private:
     struct Input {
@@ -72,9 +77,12 @@ private:
         qint64 ticksInRun;
         qint64 limitPauses;
         ShownState shown;
+        // The record of intervals then (RESET starts a new one) and where it stood.
+        std::shared_ptr<Timeline> timeline;
+        Timeline::Mark timelineMark;
     };
 
-    // The timeline: receiving, ordering, rewinding and replaying events.
+    // The journal: receiving, ordering, rewinding and replaying events.
     void receive(const Input &input);
     void applyInOrder(const Input &input);
     void replayWith(const Input &input);
@@ -112,6 +120,7 @@ private:
 
     ShadowView m_view;
     SessionFields m_fields;
+    std::shared_ptr<Timeline> m_timeline = std::make_shared<Timeline>();
     State m_state = State::Ready;
     qint64 m_present = 0;
     qint64 m_runStart = 0;

@@ -16,9 +16,10 @@
 // up now and then (stalls of 0.3 to 3 s, the events inside one read only at its end), in both
 // orders Qt may process a stall's backlog in: the queued input first, or the catch-up ticks
 // first. Whatever the stalls and the order, the session must come out as the undisturbed one:
-// the seven fields, every text, colour and visibility and the start button, right after each
-// stall and at the end. SPACE goes through KeyRepeat with the event's time as its stamp, as the
-// main window sends it, so a held SPACE's auto-repeats come as releases and presses of one stamp.
+// the seven fields, every text, colour and visibility and the start button, and every interval
+// of its timeline, which agrees with its counters, right after each stall and at the end. SPACE
+// goes through KeyRepeat with the event's time as its stamp, as the main window sends it, so a held
+// SPACE's auto-repeats come as releases and presses of one stamp.
 class TestSessionTimeline : public QObject {
     Q_OBJECT
 
@@ -50,7 +51,7 @@ struct Stall {
 
 enum class Order { InputFirst, CatchUpFirst };
 
-struct Timeline {
+struct EventScript {
     QList<Event> events; // in time order
     QList<Stall> stalls; // in time order, apart
     qint64 end = 0;
@@ -67,7 +68,7 @@ public:
     }
 
     // Runs the timeline; returns what the session showed after each stall and at the end.
-    QStringList run(const Timeline &timeline, Order order)
+    QStringList run(const EventScript &timeline, Order order)
     {
         QStringList seen;
         qsizetype next = 0;
@@ -89,7 +90,7 @@ public:
     }
 
     // The reference: no stall, but a look at the session at each stall's end.
-    QStringList runWithoutStalls(const Timeline &timeline)
+    QStringList runWithoutStalls(const EventScript &timeline)
     {
         QStringList seen;
         qsizetype next = 0;
@@ -196,6 +197,16 @@ private:
               << (m_view.timerEnabled()
                       ? QStringLiteral("timer from %1").arg(m_view.timerPhase() - Origin)
                       : QStringLiteral("timer off"));
+        // Every interval at its place, as the counters have them.
+        for (const Timeline::Interval &interval : m_engine.timeline().intervals())
+            parts << QStringLiteral("interval %1 %2-%3 %4")
+                         .arg(int(interval.channel))
+                         .arg(interval.start)
+                         .arg(interval.end)
+                         .arg(int(interval.status));
+        for (const qint32 pause : m_engine.timeline().pauses())
+            parts << QStringLiteral("pause %1").arg(pause);
+        parts << sessionscript::disagreement(m_engine);
         return parts.join(QLatin1Char('\n'));
     }
 
@@ -217,9 +228,9 @@ void holdSpace(QList<Event> &events, qint64 from, qint64 to)
 }
 
 // "S@50 L@1100 l@2500" and "2100-3600 ..." in milliseconds.
-Timeline parse(const QString &events, const QString &stalls, int endMs)
+EventScript parse(const QString &events, const QString &stalls, int endMs)
 {
-    Timeline timeline;
+    EventScript timeline;
     for (const QString &item : events.split(' ', Qt::SkipEmptyParts))
         timeline.events << Event{item.mid(2).toLongLong() * Ms, item.at(0).toLatin1()};
     for (const QString &item : stalls.split(' ', Qt::SkipEmptyParts)) {
@@ -234,10 +245,10 @@ Timeline parse(const QString &events, const QString &stalls, int endMs)
 // and a resume now and then with SPACE (struck or held), the middle button or the instructions,
 // RESET while paused, some events on the tick grid; stalls anywhere. Events fall on whole
 // milliseconds as the windowing system stamps them; stalls end half-way between two.
-Timeline randomTimeline(quint32 seed)
+EventScript randomTimeline(quint32 seed)
 {
     QRandomGenerator random(seed);
-    Timeline timeline;
+    EventScript timeline;
     timeline.end = 20'000 * Ms;
     qint64 at = (100 + random.bounded(500)) * Ms;
     qint64 runStart = at;
@@ -371,11 +382,12 @@ void TestSessionTimeline::handCases()
     QFETCH(QString, events);
     QFETCH(QString, stalls);
     QFETCH(QString, expected);
-    const Timeline timeline = parse(events, stalls, 6000);
+    const EventScript timeline = parse(events, stalls, 6000);
 
     TimedSession undisturbed;
     const QStringList reference = undisturbed.runWithoutStalls(timeline);
     QCOMPARE(describe(undisturbed.engine().fields()), expected);
+    QCOMPARE(sessionscript::disagreement(undisturbed.engine()), QString());
     for (const Order order : {Order::InputFirst, Order::CatchUpFirst}) {
         TimedSession stalled;
         const QStringList seen = stalled.run(timeline, order);
@@ -403,9 +415,12 @@ void TestSessionTimeline::randomTimelines()
     QFETCH(quint32, firstSeed);
     QFETCH(int, count);
     for (quint32 seed = firstSeed; seed < firstSeed + quint32(count); ++seed) {
-        const Timeline timeline = randomTimeline(seed);
+        const EventScript timeline = randomTimeline(seed);
         TimedSession undisturbed;
         const QStringList reference = undisturbed.runWithoutStalls(timeline);
+        const QString disagreement = sessionscript::disagreement(undisturbed.engine());
+        if (!disagreement.isEmpty())
+            QFAIL(qPrintable(QStringLiteral("seed %1: %2").arg(seed).arg(disagreement)));
         for (const Order order : {Order::InputFirst, Order::CatchUpFirst}) {
             TimedSession stalled;
             const QStringList seen = stalled.run(timeline, order);

@@ -95,6 +95,8 @@ private:
     bool strikeUntil(const std::function<void()> &strike, const QRect &area, const QImage &before);
     // alt+f until the File menu is open over `before`.
     bool openFileMenu(const QImage &before);
+    // SPACE until the client area shows `colour` at `at`: the session started or paused.
+    bool spaceUntil(QPoint at, const QColor &colour);
     // Print chosen in the open File menu and the prompt answered: the report's rows read back
     // from the printed PDF, or what did not happen in `failed`.
     QStringList print(const QString &anchor, const QImage &before, QString *failed);
@@ -195,6 +197,16 @@ bool TestWaylandSessionE2E::strikeUntil(const std::function<void()> &strike, con
     const auto changed = [&] { return screen().copy(area) != before.copy(area); };
     return XDesktop::strikeUntil(
         strike, changed, [&] { return !changed(); }, m_app.processId());
+}
+
+bool TestWaylandSessionE2E::spaceUntil(QPoint at, const QColor &colour)
+{
+    const auto shown = [&] { return screen().pixelColor(at + QPoint(0, menuBar)) == colour; };
+    return XDesktop::strikeUntil(
+        [this] {
+            xdo({"key", "space"});
+        },
+        shown, [&] { return !shown(); }, m_app.processId());
 }
 
 bool TestWaylandSessionE2E::openFileMenu(const QImage &before)
@@ -301,8 +313,7 @@ void TestWaylandSessionE2E::marksCountAsHeld()
     QFETCH(QString, buttons);
     QFETCH(int, talkCount);
     QFETCH(int, clutterCount);
-    xdo({"key", "space"});
-    QVERIFY2(shows(startButton, running), "the session did not start");
+    QVERIFY2(spaceUntil(startButton, running), "the session did not start");
     // When each button went down and up.
     QHash<QString, std::pair<Span, Span>> held;
     for (const QString &button : buttons.split(QLatin1Char(' '))) {
@@ -311,8 +322,7 @@ void TestWaylandSessionE2E::marksCountAsHeld()
         (down ? held[button].first : held[button].second) = at;
         QThread::msleep(500);
     }
-    xdo({"key", "space"});
-    QVERIFY2(shows(startButton, paused), "the session did not pause");
+    QVERIFY2(spaceUntil(startButton, paused), "the session did not pause");
     screenshot(QStringLiteral("marks-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
     const Printed printed = printSession();
     const QString report = printed.rows.join('\n');
@@ -333,11 +343,9 @@ void TestWaylandSessionE2E::marksCountAsHeld()
 // timed from its own start.
 void TestWaylandSessionE2E::resetByThePointerStartsANewSample()
 {
-    xdo({"key", "space"});
-    QVERIFY2(shows(startButton, running), "the session did not start");
+    QVERIFY2(spaceUntil(startButton, running), "the session did not start");
     QThread::msleep(800);
-    xdo({"key", "space"});
-    QVERIFY2(shows(resultsHeader, resultsTeal), "the session did not pause");
+    QVERIFY2(spaceUntil(resultsHeader, resultsTeal), "the session did not pause");
     // RESET: 600 x 1695 twips in the client area, 855 x 280 in size.
     pointAtClient(68, 122);
     xdo({"click", "1"});
