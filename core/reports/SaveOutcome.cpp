@@ -14,6 +14,8 @@ QString SaveOutcome::message() const
     const bool session = kind == RecordKind::Session;
     switch (result) {
     case Result::Written:
+        if (format == Format::Timeline)
+            return QObject::tr("The session's timeline was exported to: %1").arg(where);
         if (format == Format::Pdf)
             return session ? QObject::tr("The session was saved as: %1").arg(where)
                            : QObject::tr("The ratings were saved as: %1").arg(where);
@@ -31,6 +33,10 @@ QString SaveOutcome::message() const
                                      "of %1 may be incomplete.")
                              .arg(where, reason);
     }
+    if (format == Format::Timeline)
+        return QObject::tr("The session's timeline could not be exported to %1: %2. Nothing was "
+                           "written.")
+            .arg(where, reason);
     if (format == Format::Pdf)
         return session ? QObject::tr("The session could not be saved as %1: %2. Nothing was "
                                      "written.")

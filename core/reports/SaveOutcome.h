@@ -7,11 +7,12 @@
 class QFileDevice;
 
 // What became of writing a window's results to a file the user chose: its report page as a PDF
-// document, or its data as a row of a CSV table, new or extended. Plain data with the words the
-// user reads for it. A file is written whole or not at all, so a failure wrote nothing, except
-// where a device failed so that a table's last line could not be cut back: it is told so.
+// document, its data as a row of a CSV table, new or extended, or the session's timeline. Plain
+// data with the words the user reads for it. A file is written whole or not at all, so a failure
+// wrote nothing, except where a device failed so that a table's last line could not be cut back: it
+// is told so.
 struct SaveOutcome {
-    enum class Format { Pdf, Csv };
+    enum class Format { Pdf, Csv, Timeline };
     enum class Result {
         Written,
         Appended,

@@ -471,17 +471,19 @@ private slots:
         QCOMPARE(top[2]->menu()->objectName(), QStringLiteral("MnuAbout"));
 
         const QList<QAction *> file = top[0]->menu()->actions();
-        QCOMPARE(file.size(), 5);
+        QCOMPARE(file.size(), 6);
         QCOMPARE(file[0]->objectName(), QStringLiteral("MnuFilPrint"));
         QCOMPARE(file[0]->text(), QStringLiteral("&Print"));
         QCOMPARE(file[1]->objectName(), QStringLiteral("MnuFilSavePdf"));
         QCOMPARE(file[1]->text(), QStringLiteral("&Save as PDF..."));
         QCOMPARE(file[2]->objectName(), QStringLiteral("MnuFilExport"));
         QCOMPARE(file[2]->text(), QStringLiteral("E&xport data..."));
-        QCOMPARE(file[3]->objectName(), QStringLiteral("MnuFilDash"));
-        QVERIFY(file[3]->isSeparator());
-        QCOMPARE(file[4]->objectName(), QStringLiteral("MnuFilExit"));
-        QCOMPARE(file[4]->text(), QStringLiteral("&Exit"));
+        QCOMPARE(file[3]->objectName(), QStringLiteral("MnuFilExportTimeline"));
+        QCOMPARE(file[3]->text(), QStringLiteral("Export &timeline..."));
+        QCOMPARE(file[4]->objectName(), QStringLiteral("MnuFilDash"));
+        QVERIFY(file[4]->isSeparator());
+        QCOMPARE(file[5]->objectName(), QStringLiteral("MnuFilExit"));
+        QCOMPARE(file[5]->text(), QStringLiteral("&Exit"));
 
         const QList<QAction *> about = top[2]->menu()->actions();
         QCOMPARE(about.size(), 2);

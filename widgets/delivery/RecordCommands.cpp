@@ -4,6 +4,8 @@
 #include "core/reports/RatingsReport.h"
 #include "core/reports/RecordRow.h"
 #include "core/reports/SessionReport.h"
+#include "core/reports/TimelineFiles.h"
+#include "core/reports/WholeFile.h"
 #include "printing/ReportPdf.h"
 #include "widgets/delivery/ReportDelivery.h"
 #include "widgets/kit/MessageBox.h"
@@ -11,7 +13,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace recordcommands {
 
@@ -99,6 +104,53 @@ void exportSession(ReportDelivery &delivery, QWidget *parent,
         return;
     const RecordRow row = RecordRow::session(fields, QDateTime::currentDateTime());
     delivery.keep(parent, [row, path] { return CsvExport::write(row, path); });
+}
+
+void exportTimeline(ReportDelivery &delivery, QWidget *parent,
+                    const std::function<SessionFields()> &readSession,
+                    const std::function<Timeline()> &readTimeline)
+{
+    if (refuseEmpty(parent, readSession()))
+        return;
+    using Format = TimelineFiles::Format;
+    const QList<std::pair<Format, QString>> types{
+        {Format::Csv, QObject::tr("CSV files (*.csv)")},
+        {Format::TextGrid, QObject::tr("Praat TextGrid files (*.TextGrid)")},
+        {Format::Labels, QObject::tr("Audacity labels (*.txt)")}};
+    const QStringList suffixes{QStringLiteral("csv"), QStringLiteral("TextGrid"),
+                               QStringLiteral("txt")};
+    QFileDialog dialog(parent, QObject::tr("Export the session's timeline"), documentsFolder());
+    dialog.setObjectName(QStringLiteral("TallymereFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList filters;
+    for (const auto &type : types)
+        filters.append(type.second);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(suffixes.first());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString &filter) {
+        dialog.setDefaultSuffix(suffixes.value(filters.indexOf(filter)));
+    });
+    const QString when = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm"));
+    dialog.selectFile(QStringLiteral("Tallymere timeline ") + when + QStringLiteral(".csv"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString path = dialog.selectedFiles().value(0);
+    const SessionFields fields = readSession();
+    if (path.isEmpty() || refuseEmpty(parent, fields))
+        return;
+    // The file type the name says, else the one chosen.
+    qsizetype type = suffixes.indexOf(QFileInfo(path).suffix());
+    if (type < 0)
+        type = std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()));
+    SaveOutcome outcome;
+    outcome.format = SaveOutcome::Format::Timeline;
+    outcome.path = path;
+    outcome.reason =
+        wholefile::write(path, TimelineFiles::write(types.at(type).first, readTimeline(),
+                                                    fields.sampleTicks.value_or(0)));
+    if (outcome.reason.isEmpty())
+        outcome.result = SaveOutcome::Result::Written;
+    delivery.tellSaved(parent, outcome);
 }
 
 void saveRatingsPdf(ReportDelivery &delivery, QWidget *parent,

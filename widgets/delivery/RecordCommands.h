@@ -4,6 +4,7 @@
 #include "core/reports/RecordKind.h"
 #include "core/reports/SaveOutcome.h"
 #include "core/session/SessionFields.h"
+#include "core/session/Timeline.h"
 
 #include <QString>
 
@@ -16,8 +17,9 @@ class ReportDelivery;
 // File > Print would print, File > Export data adds a row to a CSV table. Each asks for the file
 // with Qt's file dialog, starting in the user's documents folder, reads its data once the user
 // confirms the name, writes the file (a PDF whole or not at all; a row added to a table on a
-// worker thread, see CsvExport), and tells the outcome in the printing note, never in a box. The dialog is modal like a box: the window's session keeps counting
-// behind it, and a button held on the window ends its hold as the dialog comes up.
+// worker thread, see CsvExport), and tells the outcome in the printing note, never in a box. The
+// dialog is modal like a box: the window's session keeps counting behind it, and a button held on
+// the window ends its hold as the dialog comes up.
 namespace recordcommands {
 
 // The main window's "No Data!" rule: with nothing counted, says so in the box and returns true.
@@ -33,6 +35,11 @@ void saveSessionPdf(ReportDelivery &delivery, QWidget *parent,
                     const std::function<SessionFields()> &readSession);
 void exportSession(ReportDelivery &delivery, QWidget *parent,
                    const std::function<SessionFields()> &readSession);
+// The session's timeline as a CSV table, a Praat TextGrid or Audacity labels, the format chosen
+// by the dialog's file type, written whole or not at all.
+void exportTimeline(ReportDelivery &delivery, QWidget *parent,
+                    const std::function<SessionFields()> &readSession,
+                    const std::function<Timeline()> &readTimeline);
 void saveRatingsPdf(ReportDelivery &delivery, QWidget *parent,
                     const std::function<RatingFields()> &readRatings);
 void exportRatings(ReportDelivery &delivery, QWidget *parent,

@@ -81,6 +81,9 @@ void Form1::buildMenu()
     QAction *exportData =
         file->addAction(QStringLiteral("E&xport data..."), this, &Form1::MnuFilExport_Click);
     exportData->setObjectName(QStringLiteral("MnuFilExport"));
+    QAction *exportTimeline = file->addAction(QStringLiteral("Export &timeline..."), this,
+                                              &Form1::MnuFilExportTimeline_Click);
+    exportTimeline->setObjectName(QStringLiteral("MnuFilExportTimeline"));
     file->addSeparator()->setObjectName(QStringLiteral("MnuFilDash"));
     QAction *exit = file->addAction(QStringLiteral("&Exit"), this, &Form1::MnuFilExit_Click);
     exit->setObjectName(QStringLiteral("MnuFilExit"));
@@ -225,6 +228,13 @@ void Form1::MnuFilSavePdf_Click()
 void Form1::MnuFilExport_Click()
 {
     recordcommands::exportSession(m_delivery, this, [this] { return m_engine.fields(); });
+}
+
+void Form1::MnuFilExportTimeline_Click()
+{
+    recordcommands::exportTimeline(
+        m_delivery, this, [this] { return m_engine.fields(); },
+        [this] { return m_engine.timeline(); });
 }
 
 void Form1::MnuFilExit_Click() { emit exitRequested(); }

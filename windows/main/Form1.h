@@ -66,6 +66,7 @@ private slots:
     void MnuFilPrint_Click();
     void MnuFilSavePdf_Click();
     void MnuFilExport_Click();
+    void MnuFilExportTimeline_Click();
     void MnuFilExit_Click();
     void MnuPerceptualRatings_Click();
     void MnuAbtSpecifications_Click();
