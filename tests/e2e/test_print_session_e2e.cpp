@@ -2,6 +2,7 @@
 #include "ModalDriver.h"
 #include "ReportReadBack.h"
 #include "SilentNameServer.h"
+#include "TimelineReadBack.h"
 
 #include "widgets/delivery/PrintCommands.h"
 #include "widgets/delivery/ReportDelivery.h"
@@ -765,6 +766,27 @@ void TestPrintSessionE2E::keepsTheRecordThroughTheFileDialog()
     QCOMPARE(choose("MnuFilSavePdf", pdf), "The session was saved as: " + pdf);
     const QStringList page = readBack(pdf);
     compareRows(page, readBack(job));
+    // Its timeline in the three formats, each read back by its reader, agrees with the report.
+    const readback::Times printed =
+        readback::times(QStringList(page).replaceInStrings(locale.decimalPoint(), "."));
+    const timelinereadback::Totals report{qRound64(printed.talk * 5), qRound64(printed.clutter * 5),
+                                          printed.talkCount, printed.clutterCount,
+                                          qRound64(printed.sample * 5)};
+    for (const char *name : {"timeline.csv", "timeline.TextGrid", "timeline.txt"}) {
+        const QString path = folder.filePath(QLatin1String(name));
+        QCOMPARE(choose("MnuFilExportTimeline", path),
+                 "The session's timeline was exported to: " + path);
+        QString failed;
+        timelinereadback::Totals read = path.endsWith(".csv")
+                                            ? timelinereadback::withPython(path, &failed)
+                                        : path.endsWith(".txt")
+                                            ? timelinereadback::withSplit(path, &failed)
+                                            : timelinereadback::withPraat(path, &failed);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        if (!path.endsWith(".csv"))
+            read.sampleTicks = report.sampleTicks; // only the table says its length
+        QCOMPARE(describe(read), describe(report));
+    }
     const QString proposed = m_user->proposedPaths().value(1);
     QVERIFY(QRegularExpression("/Tallymere session \\d{4}-\\d\\d-\\d\\d \\d\\d-\\d\\d\\.pdf$")
                 .match(proposed)
