@@ -42,11 +42,13 @@ QList<std::pair<int, Interval>> numbered(const Timeline &timeline, Channel chann
 }
 
 // Praat's quoted text: quotes doubled.
-QString quoted(QString text) { return QLatin1Char('"') + text.replace('"', "\"\"") + '"'; }
+QByteArray quoted(const QString &text) { return '"' + text.toUtf8().replace('"', "\"\"") + '"'; }
+
+QByteArray secondsText(qint32 ticks) { return TimelineFiles::seconds(ticks).toLatin1(); }
 
 class TextGridWriter {
 public:
-    explicit TextGridWriter(qint32 length) : m_length(TimelineFiles::seconds(length)) {}
+    explicit TextGridWriter(qint32 length) : m_length(secondsText(length)) {}
 
     void intervalTier(const QString &name, const QList<std::tuple<qint32, qint32, QString>> &marks,
                       qint32 length)
@@ -62,55 +64,55 @@ public:
         }
         if (at < length || all.isEmpty())
             all.append({at, length, QString()});
-        header(QStringLiteral("IntervalTier"), name);
-        line(8, QStringLiteral("intervals: size = %1").arg(all.size()));
+        header("IntervalTier", name);
+        line("        intervals: size = ", QByteArray::number(all.size()));
         for (qsizetype i = 0; i < all.size(); ++i) {
             const auto &[start, end, text] = all.at(i);
-            line(8, QStringLiteral("intervals [%1]:").arg(i + 1));
-            line(12, QStringLiteral("xmin = ") + TimelineFiles::seconds(start));
-            line(12, QStringLiteral("xmax = ") + TimelineFiles::seconds(end));
-            line(12, QStringLiteral("text = ") + quoted(text));
+            line("        intervals [", QByteArray::number(i + 1) + "]:");
+            line("            xmin = ", secondsText(start));
+            line("            xmax = ", secondsText(end));
+            line("            text = ", quoted(text));
         }
     }
 
     // One point per time: the texts of marks at one time joined.
     void pointTier(const QString &name, const QMap<qint32, QStringList> &points)
     {
-        header(QStringLiteral("TextTier"), name);
-        line(8, QStringLiteral("points: size = %1").arg(points.size()));
+        header("TextTier", name);
+        line("        points: size = ", QByteArray::number(points.size()));
         int i = 0;
         for (auto point = points.cbegin(); point != points.cend(); ++point) {
-            line(8, QStringLiteral("points [%1]:").arg(++i));
-            line(12, QStringLiteral("number = ") + TimelineFiles::seconds(point.key()));
-            line(12, QStringLiteral("mark = ") + quoted(point.value().join(QLatin1Char(','))));
+            line("        points [", QByteArray::number(++i) + "]:");
+            line("            number = ", secondsText(point.key()));
+            line("            mark = ", quoted(point.value().join(QLatin1Char(','))));
         }
     }
 
     QByteArray text(int tiers) const
     {
-        QString head = QStringLiteral("File type = \"ooTextFile\"\nObject class = \"TextGrid\"\n\n"
-                                      "xmin = 0\nxmax = %1\ntiers? <exists>\nsize = %2\nitem []:\n")
-                           .arg(m_length)
-                           .arg(tiers);
-        return (head + m_body).toUtf8();
+        return "File type = \"ooTextFile\"\nObject class = \"TextGrid\"\n\nxmin = 0\nxmax = " +
+               m_length + "\ntiers? <exists>\nsize = " + QByteArray::number(tiers) +
+               "\nitem []:\n" + m_body;
     }
 
 private:
-    void header(const QString &kind, const QString &name)
+    void header(const char *kind, const QString &name)
     {
-        line(4, QStringLiteral("item [%1]:").arg(++m_tiers));
-        line(8, QStringLiteral("class = ") + quoted(kind));
-        line(8, QStringLiteral("name = ") + quoted(name));
-        line(8, QStringLiteral("xmin = 0"));
-        line(8, QStringLiteral("xmax = ") + m_length);
+        line("    item [", QByteArray::number(++m_tiers) + "]:");
+        line("        class = ", quoted(QLatin1String(kind)));
+        line("        name = ", quoted(name));
+        line("        xmin = ", "0");
+        line("        xmax = ", m_length);
     }
-    void line(int indent, const QString &text)
+    void line(const char *start, const QByteArray &rest)
     {
-        m_body += QString(indent, QLatin1Char(' ')) + text + QLatin1Char('\n');
+        m_body += start;
+        m_body += rest;
+        m_body += '\n';
     }
 
-    QString m_length;
-    QString m_body;
+    QByteArray m_length;
+    QByteArray m_body;
     int m_tiers = 0;
 };
 
