@@ -6,6 +6,7 @@
 #include "windows/dialog/Dialog.h"
 #include "windows/main/Form1.h"
 #include "windows/ratings/CluttteringScalesForm.h"
+#include "windows/timeline/TimelineWindow.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,6 +18,8 @@ struct WindowNavigator::Private {
     ReportDelivery delivery;
     RatingFields fields;
     QPointer<CluttteringScalesForm> ratings;
+    QPointer<Form1> main;
+    QPointer<TimelineWindow> timeline;
     QPointer<Dialog> specificationsDialog;
     QPointer<frmAbout> about;
 };
@@ -41,6 +44,7 @@ WindowNavigator::~WindowNavigator()
 {
     // A window not deleted yet (closed as the program ended) goes before what it works on.
     delete d->ratings.data();
+    delete d->timeline.data();
     delete d->specificationsDialog.data();
     delete d->about.data();
     delete d;
@@ -48,7 +52,11 @@ WindowNavigator::~WindowNavigator()
 
 void WindowNavigator::connectMain(Form1 *mainWindow)
 {
+    d->main = mainWindow;
     connect(mainWindow, &Form1::ratingsRequested, this, &WindowNavigator::openRatings);
+    connect(mainWindow, &Form1::timelineRequested, this, &WindowNavigator::openTimeline);
+    // The Timeline window shows the main window's session: it goes with it, at once.
+    connect(mainWindow, &QObject::destroyed, this, [this] { delete d->timeline.data(); });
     connect(mainWindow, &Form1::specificationsRequested, this,
             &WindowNavigator::openSpecifications);
     connect(mainWindow, &Form1::aboutRequested, this, &WindowNavigator::openAbout);
@@ -61,6 +69,18 @@ void WindowNavigator::openRatings()
     if (!d->ratings)
         d->ratings = new CluttteringScalesForm(d->fields, d->delivery);
     bringToFront(d->ratings);
+}
+
+void WindowNavigator::openTimeline()
+{
+    if (!d->main)
+        return;
+    if (!d->timeline) {
+        d->timeline = new TimelineWindow(d->main->engine(), d->delivery);
+        connect(d->timeline, &TimelineWindow::spacePressed, d->main, &Form1::Timeline_SpaceDown);
+        connect(d->timeline, &TimelineWindow::middlePressed, d->main, &Form1::Timeline_MiddleDown);
+    }
+    bringToFront(d->timeline);
 }
 
 void WindowNavigator::openSpecifications()
@@ -85,9 +105,12 @@ void WindowNavigator::exitFromMain(QWidget *mainWindow)
         d->specificationsDialog->close();
     if (d->about)
         d->about->close();
+    if (d->timeline)
+        d->timeline->close();
 }
 
 ReportDelivery &WindowNavigator::delivery() const { return d->delivery; }
 QWidget *WindowNavigator::ratingsWindow() const { return d->ratings; }
+QWidget *WindowNavigator::timelineWindow() const { return d->timeline; }
 QWidget *WindowNavigator::specificationsWindow() const { return d->specificationsDialog; }
 QWidget *WindowNavigator::aboutWindow() const { return d->about; }

@@ -8,7 +8,8 @@ class QWidget;
 class ReportDelivery;
 
 // The program's other windows, each a single instance for the whole run: the rating window (whose
-// ratings, held here, outlive the window), the Specifications window and the About window. The
+// ratings, held here, outlive the window), the Timeline window of the main window's session,
+// the Specifications window and the About window. The
 // main window's menu asks for them by its signals, which connectMain() routes here; they open
 // modeless, and opening one that is open brings it to the front. It also holds the program's one
 // report delivery, which both windows' print commands use, so that one report at a time is sent
@@ -25,6 +26,8 @@ public:
     void connectMain(Form1 *mainWindow);
 
     void openRatings();
+    // The main window's Timeline window, which goes with it.
+    void openTimeline();
     void openSpecifications();
     void openAbout();
     // File > Exit: closes the main window, then the Specifications and About windows; the rating
@@ -33,6 +36,7 @@ public:
 
     ReportDelivery &delivery() const;
     QWidget *ratingsWindow() const;
+    QWidget *timelineWindow() const;
     QWidget *specificationsWindow() const;
     QWidget *aboutWindow() const;
 

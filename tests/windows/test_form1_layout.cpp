@@ -461,14 +461,17 @@ private slots:
     {
         QMenuBar *bar = m_harness.window->menuBar();
         const QList<QAction *> top = bar->actions();
-        QCOMPARE(top.size(), 3);
+        QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->text(), QStringLiteral("&File"));
         QCOMPARE(top[0]->menu()->objectName(), QStringLiteral("MnuFilE"));
         QCOMPARE(top[1]->objectName(), QStringLiteral("MnuPerceptualRatings"));
         QCOMPARE(top[1]->text(), QStringLiteral("Perceptual ratings"));
         QVERIFY(!top[1]->menu()); // a command on the bar itself
-        QCOMPARE(top[2]->text(), QStringLiteral("About"));
-        QCOMPARE(top[2]->menu()->objectName(), QStringLiteral("MnuAbout"));
+        QCOMPARE(top[2]->objectName(), QStringLiteral("MnuTimeline"));
+        QCOMPARE(top[2]->text(), QStringLiteral("&Timeline"));
+        QVERIFY(!top[2]->menu());
+        QCOMPARE(top[3]->text(), QStringLiteral("About"));
+        QCOMPARE(top[3]->menu()->objectName(), QStringLiteral("MnuAbout"));
 
         const QList<QAction *> file = top[0]->menu()->actions();
         QCOMPARE(file.size(), 6);
@@ -485,7 +488,7 @@ private slots:
         QCOMPARE(file[5]->objectName(), QStringLiteral("MnuFilExit"));
         QCOMPARE(file[5]->text(), QStringLiteral("&Exit"));
 
-        const QList<QAction *> about = top[2]->menu()->actions();
+        const QList<QAction *> about = top[3]->menu()->actions();
         QCOMPARE(about.size(), 2);
         QCOMPARE(about[0]->objectName(), QStringLiteral("MnuAbtSpecifications"));
         QCOMPARE(about[0]->text(), QStringLiteral("&Specifications"));

@@ -3,6 +3,7 @@
 #include "assets/Assets.h"
 #include "core/events/DriftFreeTimer.h"
 #include "core/events/KeyCodes.h"
+#include "core/events/MouseButtons.h"
 #include "widgets/delivery/PrintCommands.h"
 #include "widgets/delivery/RecordCommands.h"
 #include "widgets/kit/Accessibility.h"
@@ -92,6 +93,9 @@ void Form1::buildMenu()
     QAction *ratings = bar->addAction(QStringLiteral("Perceptual ratings"));
     ratings->setObjectName(QStringLiteral("MnuPerceptualRatings"));
     connect(ratings, &QAction::triggered, this, &Form1::MnuPerceptualRatings_Click);
+    QAction *timeline = bar->addAction(QStringLiteral("&Timeline"));
+    timeline->setObjectName(QStringLiteral("MnuTimeline"));
+    connect(timeline, &QAction::triggered, this, &Form1::MnuTimeline_Click);
 
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("MnuAbout"));
@@ -240,6 +244,18 @@ void Form1::MnuFilExportTimeline_Click()
 void Form1::MnuFilExit_Click() { emit exitRequested(); }
 
 void Form1::MnuPerceptualRatings_Click() { emit ratingsRequested(); }
+
+void Form1::MnuTimeline_Click() { emit timelineRequested(); }
+
+void Form1::Timeline_SpaceDown(bool autoRepeat, quint64 timestamp)
+{
+    Command1_KeyDown(keycodes::Space, autoRepeat, timestamp);
+}
+
+void Form1::Timeline_MiddleDown(quint64 timestamp)
+{
+    Form_MouseDown(mousebuttons::Middle, timestamp);
+}
 
 void Form1::MnuAbtSpecifications_Click() { emit specificationsRequested(); }
 

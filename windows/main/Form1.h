@@ -43,8 +43,15 @@ public:
     Form1View &view() { return m_view; }
     QWidget *control(const QString &name) const { return m_controls.value(name); }
 
+public slots:
+    // SPACE and the middle button struck on the Timeline window, which passes them on: the same
+    // as on this window's start button and background.
+    void Timeline_SpaceDown(bool autoRepeat, quint64 timestamp);
+    void Timeline_MiddleDown(quint64 timestamp);
+
 signals:
     void ratingsRequested();
+    void timelineRequested();
     void specificationsRequested();
     void aboutRequested();
     // File > Exit: the program closes this window and the information windows.
@@ -69,6 +76,7 @@ private slots:
     void MnuFilExportTimeline_Click();
     void MnuFilExit_Click();
     void MnuPerceptualRatings_Click();
+    void MnuTimeline_Click();
     void MnuAbtSpecifications_Click();
     void MnuAbtAbout_Click();
 

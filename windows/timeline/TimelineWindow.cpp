@@ -1,0 +1,233 @@
+#include "windows/timeline/TimelineWindow.h"
+
+#include "core/reports/TimelineFiles.h"
+#include "core/session/SessionEngine.h"
+#include "widgets/delivery/RecordCommands.h"
+#include "windows/timeline/TimelineLanes.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// The spans the window shows, in seconds; 0 the whole sample.
+constexpr int zoomSeconds[] = {0, 10, 30, 60, 300};
+
+QTableWidgetItem *cell(const QString &text)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return item;
+}
+
+} // namespace
+
+TimelineWindow::TimelineWindow(const SessionEngine &engine, ReportDelivery &delivery,
+                               QWidget *parent)
+    : QMainWindow(parent), m_engine(engine), m_delivery(delivery), m_lanes(new TimelineLanes),
+      m_scroll(new QScrollBar(Qt::Horizontal)), m_zoom(new QComboBox),
+      m_table(new QTableWidget(0, 5)), m_refresh(new QTimer(this))
+{
+    setObjectName(QStringLiteral("frmTimeline"));
+    setWindowTitle(tr("Tallymere - Timeline"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildMenu();
+    buildControls();
+    m_refresh->setInterval(refreshMilliseconds);
+    connect(m_refresh, &QTimer::timeout, this, &TimelineWindow::Refresh_Timer);
+    m_refresh->start();
+    Refresh_Timer();
+    resize(960, 440); // within 1024 x 768 with the window's frame
+}
+
+void TimelineWindow::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("TimelineMenuBar"));
+    QMenu *file = bar->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("MnuFilE"));
+    QAction *exportTimeline = file->addAction(tr("Export &timeline..."), this,
+                                              &TimelineWindow::MnuFilExportTimeline_Click);
+    exportTimeline->setObjectName(QStringLiteral("MnuFilExportTimeline"));
+    file->addSeparator();
+    QAction *close = file->addAction(tr("&Close"), this, &TimelineWindow::MnuFilClose_Click);
+    close->setObjectName(QStringLiteral("MnuFilClose"));
+}
+
+void TimelineWindow::buildControls()
+{
+    auto *central = new QWidget;
+    auto *columns = new QHBoxLayout(central);
+    auto *left = new QVBoxLayout;
+    auto *zoomRow = new QHBoxLayout;
+    auto *zoomLabel = new QLabel(tr("&Show:"));
+    zoomLabel->setBuddy(m_zoom);
+    m_zoom->setObjectName(QStringLiteral("TimelineZoom"));
+    for (const int seconds : zoomSeconds)
+        m_zoom->addItem(seconds == 0   ? tr("the whole sample")
+                        : seconds < 60 ? tr("%1 seconds").arg(seconds)
+                                       : tr("%1 minutes").arg(seconds / 60));
+    connect(m_zoom, &QComboBox::currentIndexChanged, this, &TimelineWindow::TimelineZoom_Change);
+    zoomRow->addWidget(zoomLabel);
+    zoomRow->addWidget(m_zoom);
+    zoomRow->addStretch();
+    left->addLayout(zoomRow);
+    left->addWidget(m_lanes);
+    m_scroll->setObjectName(QStringLiteral("TimelineScroll"));
+    connect(m_scroll, &QScrollBar::valueChanged, this, &TimelineWindow::TimelineScroll_Change);
+    left->addWidget(m_scroll);
+    left->addStretch();
+    connect(m_lanes, &TimelineLanes::intervalPressed, this, &TimelineWindow::TimelineLanes_Press);
+
+    m_table->setObjectName(QStringLiteral("TimelineTable"));
+    m_table->setAccessibleName(tr("Intervals"));
+    m_table->setHorizontalHeaderLabels(
+        {tr("Channel"), tr("Number"), tr("Start (s)"), tr("End (s)"), tr("Duration (s)")});
+    m_table->verticalHeader()->hide();
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->setMinimumWidth(360);
+    connect(m_table, &QTableWidget::itemSelectionChanged, this,
+            &TimelineWindow::TimelineTable_SelectionChange);
+    columns->addLayout(left, 3);
+    columns->addWidget(m_table, 2);
+    setCentralWidget(central);
+    for (QWidget *widget : {static_cast<QWidget *>(this), central, static_cast<QWidget *>(m_lanes),
+                            static_cast<QWidget *>(m_zoom), static_cast<QWidget *>(m_table),
+                            m_table->viewport(), static_cast<QWidget *>(m_scroll)})
+        watch(widget);
+}
+
+void TimelineWindow::watch(QWidget *widget) { widget->installEventFilter(this); }
+
+// SPACE and the middle button are the session's, wherever they land in the window.
+bool TimelineWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Space)
+            break;
+        if (event->type() == QEvent::KeyPress)
+            emit spacePressed(key->isAutoRepeat(), key->timestamp());
+        event->accept();
+        return true;
+    }
+    case QEvent::KeyRelease: return static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::MiddleButton)
+            break;
+        if (event->type() == QEvent::MouseButtonPress)
+            emit middlePressed(mouse->timestamp());
+        return true;
+    }
+    default: break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TimelineWindow::MnuFilExportTimeline_Click()
+{
+    recordcommands::exportTimeline(
+        m_delivery, this, [this] { return m_engine.fields(); },
+        [this] { return m_engine.timeline(); });
+}
+
+void TimelineWindow::MnuFilClose_Click() { close(); }
+
+void TimelineWindow::TimelineZoom_Change() { refreshView(); }
+
+void TimelineWindow::TimelineScroll_Change() { m_lanes->setView(m_scroll->value(), span()); }
+
+void TimelineWindow::TimelineTable_SelectionChange()
+{
+    const QList<QTableWidgetItem *> chosen = m_table->selectedItems();
+    const int row = chosen.isEmpty() ? -1 : chosen.first()->row();
+    m_lanes->select(row);
+    if (row < 0 || span() == 0)
+        return;
+    // The bar is brought into view.
+    const Timeline::Interval &interval = m_engine.timeline().intervals()[std::size_t(row)];
+    if (interval.start < m_scroll->value() || interval.end > m_scroll->value() + span())
+        m_scroll->setValue(std::max(0, interval.start - span() / 4));
+}
+
+void TimelineWindow::TimelineLanes_Press(int interval)
+{
+    m_table->selectRow(interval);
+    m_table->scrollToItem(m_table->item(interval, 0));
+}
+
+// The session may have ticked, marked, paused, been reset or replayed since the last look.
+void TimelineWindow::Refresh_Timer()
+{
+    const qint32 sample = m_engine.fields().sampleTicks.value_or(0);
+    m_lanes->setTimeline(m_engine.timeline(), sample);
+    refreshTable();
+    if (sample != m_shownSample) {
+        m_shownSample = sample;
+        refreshView();
+    }
+}
+
+void TimelineWindow::refreshTable()
+{
+    const Timeline &timeline = m_engine.timeline();
+    const auto &intervals = timeline.intervals();
+    if (&timeline != m_shownRecord || std::size_t(m_table->rowCount()) > intervals.size()) {
+        m_table->setRowCount(0);
+        m_shownRecord = &timeline;
+    }
+    int numbers[2] = {0, 0};
+    const int rows = m_table->rowCount();
+    for (std::size_t i = 0; i < intervals.size(); ++i) {
+        const Timeline::Interval &interval = intervals[i];
+        const int number = ++numbers[interval.channel == Timeline::Channel::Speech ? 0 : 1];
+        const int row = int(i);
+        // Rows made before stay, but for those whose interval was open then.
+        if (row < rows && m_table->item(row, 3)->text() == TimelineFiles::seconds(interval.end) &&
+            m_table->item(row, 0)->text() == TimelineFiles::label(interval))
+            continue;
+        if (row >= m_table->rowCount())
+            m_table->insertRow(row);
+        m_table->setItem(row, 0, cell(TimelineFiles::label(interval)));
+        m_table->setItem(row, 1, cell(QString::number(number)));
+        m_table->setItem(row, 2, cell(TimelineFiles::seconds(interval.start)));
+        m_table->setItem(row, 3, cell(TimelineFiles::seconds(interval.end)));
+        m_table->setItem(row, 4, cell(TimelineFiles::seconds(interval.ticks())));
+    }
+}
+
+qint32 TimelineWindow::span() const { return zoomSeconds[std::max(0, m_zoom->currentIndex())] * 5; }
+
+// The whole sample, or a span that follows the session's end while it runs.
+void TimelineWindow::refreshView()
+{
+    const qint32 shown = span();
+    const qint32 sample = std::max(m_shownSample, 0);
+    m_scroll->setVisible(shown > 0);
+    if (shown == 0) {
+        m_lanes->setView(0, 0);
+        return;
+    }
+    const bool atEnd = m_scroll->value() >= m_scroll->maximum();
+    m_scroll->setRange(0, std::max(0, sample - shown));
+    m_scroll->setPageStep(shown);
+    m_scroll->setSingleStep(std::max(1, shown / 10));
+    if (atEnd || m_engine.isRunning())
+        m_scroll->setValue(m_scroll->maximum());
+    m_lanes->setView(m_scroll->value(), shown);
+}
