@@ -42,6 +42,8 @@ public:
     const std::vector<Interval> &intervals() const { return m_intervals; }
     const std::vector<qint32> &pauses() const { return m_pauses; }
     bool isOpen(Channel channel) const { return m_open[index(channel)] >= 0; }
+    // Where the open interval of `channel` is in intervals(), or -1.
+    std::ptrdiff_t openAt(Channel channel) const { return m_open[index(channel)]; }
 
     // An interval of `channel` opens at `at`, unless one is open.
     void open(Channel channel, qint32 at);

@@ -164,17 +164,25 @@ void TimelineLanes::paintEvent(QPaintEvent *)
     const auto from = std::lower_bound(
         intervals.begin(), intervals.end(), first - 36000,
         [](const Timeline::Interval &interval, qint32 at) { return interval.start < at; });
+    // A bar that falls within a pixel already drawn in its lane is not drawn again: a long
+    // sample's intervals are many to a pixel.
+    double drawnTo[2] = {-1, -1};
     for (auto it = from; it != intervals.end() && it->start <= last; ++it) {
         if (it->end < first)
             continue;
         const QRect area = lane(it->channel).adjusted(1, 3, -1, -3);
         const double left = xOf(it->start);
         const double right = std::max(xOf(it->end), left + 1);
+        double &drawn = drawnTo[it->channel == Channel::Speech ? 0 : 1];
+        const bool chosen = int(it - intervals.begin()) == m_selected;
+        if (std::floor(right) <= drawn && !chosen)
+            continue;
+        drawn = std::floor(right);
         const QRectF bar(left, area.top(), right - left, area.height());
         const QColor colour = it->channel == Channel::Speech ? speechColour : clutterColour;
         painter.fillRect(bar, it->status == Status::Dropped ? QBrush(colour, Qt::BDiagPattern)
                                                             : QBrush(colour));
-        if (int(it - intervals.begin()) == m_selected) {
+        if (chosen) {
             painter.setPen(QPen(pauseColour, 2));
             painter.drawRect(bar.adjusted(-2, -2, 2, 2));
         }
@@ -182,9 +190,13 @@ void TimelineLanes::paintEvent(QPaintEvent *)
     painter.setPen(QPen(pauseColour, 1, Qt::DashLine));
     const int top = lane(Channel::Speech).top();
     const int bottom = lane(Channel::Cluttering).bottom();
-    for (const qint32 pause : m_timeline->pauses())
-        if (pause >= first && pause <= last)
+    double pausedAt = -1;
+    for (const qint32 pause : m_timeline->pauses()) {
+        const double x = std::floor(xOf(pause));
+        if (pause >= first && pause <= last && x != pausedAt)
             painter.drawLine(QPointF(xOf(pause), top), QPointF(xOf(pause), bottom));
+        pausedAt = x;
+    }
     painter.setClipping(false);
     paintAxis(painter, first, last);
 }

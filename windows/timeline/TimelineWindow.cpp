@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // The spans the window shows, in seconds; 0 the whole sample.
@@ -191,14 +193,28 @@ void TimelineWindow::refreshTable()
         m_table->setRowCount(0);
         m_shownRecord = &timeline;
     }
-    int numbers[2] = {0, 0};
+    // Only the open intervals and those of the last minute, which the engine may still place
+    // anew, can have changed since the last look; the rows before them stay as they are.
+    const qint32 recent =
+        m_engine.fields().sampleTicks.value_or(0) -
+        qint32(SessionEngine::HistoryNanoseconds / SessionEngine::TickNanoseconds);
+    std::size_t from = std::min<std::size_t>(intervals.size(), std::size_t(m_table->rowCount()));
+    while (from > 0 && intervals[from - 1].end >= recent)
+        --from;
+    for (const auto channel : {Timeline::Channel::Speech, Timeline::Channel::Cluttering})
+        if (timeline.openAt(channel) >= 0)
+            from = std::min(from, std::size_t(timeline.openAt(channel)));
     const int rows = m_table->rowCount();
-    for (std::size_t i = 0; i < intervals.size(); ++i) {
+    // Each channel's intervals before the first row looked at: the rows' numbers go on from there.
+    int numbers[2] = {0, 0};
+    for (std::size_t i = 0; i < from; ++i)
+        ++numbers[intervals[i].channel == Timeline::Channel::Speech ? 0 : 1];
+    for (std::size_t i = from; i < intervals.size(); ++i) {
         const Timeline::Interval &interval = intervals[i];
         const int number = ++numbers[interval.channel == Timeline::Channel::Speech ? 0 : 1];
         const int row = int(i);
-        // Rows made before stay, but for those whose interval was open then.
         if (row < rows && m_table->item(row, 3)->text() == TimelineFiles::seconds(interval.end) &&
+            m_table->item(row, 2)->text() == TimelineFiles::seconds(interval.start) &&
             m_table->item(row, 0)->text() == TimelineFiles::label(interval))
             continue;
         if (row >= m_table->rowCount())
