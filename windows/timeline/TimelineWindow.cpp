@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
@@ -48,7 +49,8 @@ TimelineWindow::TimelineWindow(const SessionEngine &engine, ReportDelivery &deli
     connect(m_refresh, &QTimer::timeout, this, &TimelineWindow::Refresh_Timer);
     m_refresh->start();
     Refresh_Timer();
-    resize(960, 440); // within 1024 x 768 with the window's frame
+    // Within 1024 x 768 with the window's frame, and within a smaller (or magnified) screen.
+    resize(QSize(960, 440).boundedTo(screen()->availableGeometry().size() * 9 / 10));
 }
 
 void TimelineWindow::buildMenu()
@@ -98,7 +100,10 @@ void TimelineWindow::buildControls()
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->setMinimumWidth(360);
+    m_table->setMinimumWidth(260);
+    // The lanes take the width the table does not need.
+    m_table->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Expanding);
+    m_lanes->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(m_table, &QTableWidget::itemSelectionChanged, this,
             &TimelineWindow::TimelineTable_SelectionChange);
     columns->addLayout(left, 3);
