@@ -7,6 +7,8 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <utility>
+
 ReportDelivery::ReportDelivery(QObject *parent) : QObject(parent)
 {
     m_bound.setSingleShot(true);
@@ -123,17 +125,21 @@ void ReportDelivery::deliver(QWidget *parent, const ReportPage &page, RecordKind
 void ReportDelivery::printerFound(const QString &name)
 {
     m_printer = name;
-    if (m_note && m_note->has(m_sending))
+    // News that comes after the outcome (the report given up at the bound) changes no message.
+    if (m_onItsWay)
         showSending();
 }
 
 void ReportDelivery::tell(const PrintOutcome &outcome)
 {
+    // A worker given up at the bound has been told of already.
+    if (!m_onItsWay)
+        return;
     m_bound.stop();
     m_onItsWay = false;
     if (outcome.printed()) {
         if (m_note)
-            m_note->remove(m_sending);
+            m_note->remove(std::exchange(m_sending, 0));
         return;
     }
     // The note may have gone with the window of the command; the message never does.
@@ -145,6 +151,7 @@ void ReportDelivery::tell(const PrintOutcome &outcome)
             savePdf(parent, page, kind, offer);
         };
     m_note->replace(m_sending, outcome.message(), save);
+    m_sending = 0; // the message is the outcome's now, and stays until closed
 }
 
 // The last resort: a worker that has not created the job by now never will, and the user is
