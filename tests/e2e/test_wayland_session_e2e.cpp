@@ -199,14 +199,24 @@ bool TestWaylandSessionE2E::strikeUntil(const std::function<void()> &strike, con
         strike, changed, [&] { return !changed(); }, m_app.processId());
 }
 
+// A menu bar left in keyboard mode opens its menu on SPACE: the menu is closed and the bar left
+// before SPACE is struck again.
 bool TestWaylandSessionE2E::spaceUntil(QPoint at, const QColor &colour)
 {
+    const QImage before = screen();
     const auto shown = [&] { return screen().pixelColor(at + QPoint(0, menuBar)) == colour; };
+    const auto strike = [&] {
+        const QImage now = screen();
+        if (now.copy(firstMenuItem) != before.copy(firstMenuItem) ||
+            now.copy(fileOnTheBar) != before.copy(fileOnTheBar)) {
+            xdo({"key", "Escape"});
+            xdo({"key", "Escape"});
+            returns(fileOnTheBar, before);
+        }
+        xdo({"key", "space"});
+    };
     return XDesktop::strikeUntil(
-        [this] {
-            xdo({"key", "space"});
-        },
-        shown, [&] { return !shown(); }, m_app.processId());
+        strike, shown, [&] { return !shown(); }, m_app.processId());
 }
 
 bool TestWaylandSessionE2E::openFileMenu(const QImage &before)
