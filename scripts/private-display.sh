@@ -1,11 +1,13 @@
 # Sourced by scripts that need an X display of their own: start_private_display starts Xvfb
 # (1280x1024x24) on a display number no other server has, which Xvfb chooses itself, exports
-# DISPLAY, sets XVFB_PID and waits up to 30 s until the server answers. Fails with a message
-# saying which step did not happen.
+# DISPLAY, sets XVFB_PID and waits up to 30 s until the server answers. It never resets
+# (-noreset): an X server resets when its last client leaves, and refuses connections meanwhile,
+# so the client that checked it answers would otherwise leave it resetting under the next one.
+# Fails with a message saying which step did not happen.
 start_private_display() {
     local named
     named=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$named" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$named" 2>/dev/null &
     XVFB_PID=$!
     local waited
     for waited in $(seq 300); do

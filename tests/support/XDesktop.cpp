@@ -28,7 +28,9 @@ QString XDesktop::start(const QProcessEnvironment &base, bool withWindowManager)
 }
 
 // Xvfb takes the first display number no other server has, and writes it once it takes
-// connections; two suites on one machine never share one.
+// connections; two suites on one machine never share one. It never resets: an X server resets
+// when its last client leaves, refusing connections meanwhile, which the client that checked it
+// answers would otherwise leave the next one to meet.
 QString XDesktop::startServer(const QProcessEnvironment &base)
 {
     QElapsedTimer clock;
@@ -38,8 +40,8 @@ QString XDesktop::startServer(const QProcessEnvironment &base)
     m_env.remove(QStringLiteral("DISPLAY"));
     m_xvfb.setProcessEnvironment(m_env);
     m_xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_xvfb.start(QStringLiteral("Xvfb"),
-                 {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    m_xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "1280x1024x24",
+                                          "-nolisten", "tcp", "-noreset"});
     if (!m_xvfb.waitForStarted(stepMs))
         return QStringLiteral("Xvfb did not start") + after(clock);
     while (!m_xvfb.canReadLine()) {
