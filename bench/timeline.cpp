@@ -1,19 +1,30 @@
 // Timeline benchmark: a session of 32,767 cluttering intervals, each alone and so a speech
 // interval too (65,534 intervals over 3.6 hours of sample), marked through the engine with the
 // whole minute of history it keeps. Reports the engine's cost per tick and per press at the end of
-// it, the memory the timeline holds, and the time of each of its exports.
+// it, the memory the timeline holds, the time of each of its exports; then the Timeline window
+// over it: the time to open it (its table filled), to draw its lanes showing the whole sample and
+// a span, and of its look at the session after a tick, as it takes one every refresh while the
+// session runs.
 //
-//   bench_timeline
+//   bench_timeline     (QT_QPA_PLATFORM defaults to offscreen)
 
 #include "core/events/KeyCodes.h"
 #include "core/events/MouseButtons.h"
 #include "core/reports/TimelineFiles.h"
 #include "core/session/SessionEngine.h"
+#include "widgets/delivery/ReportDelivery.h"
+#include "windows/timeline/TimelineLanes.h"
+#include "windows/timeline/TimelineWindow.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QPixmap>
+#include <QTest>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -29,10 +40,25 @@ public:
     void showMessage(const QString &) override {}
 };
 
+double slowestMs(const std::function<void()> &work, int runs = 10)
+{
+    qint64 slowest = 0;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        work();
+        slowest = std::max(slowest, clock.nsecsElapsed());
+    }
+    return double(slowest) / 1e6;
+}
+
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     NoView view;
     SessionEngine engine(view, ShownState{});
     engine.Form_Load();
@@ -78,5 +104,25 @@ int main()
         std::printf("%-8s export: %lld ms, %.1f MB\n", each.name,
                     static_cast<long long>(clock.elapsed()), double(bytes.size()) / 1e6);
     }
+    ReportDelivery delivery;
+    clock.restart();
+    TimelineWindow window(engine, delivery);
+    std::printf("the window opened over %zu intervals: %lld ms\n",
+                engine.timeline().intervals().size(), static_cast<long long>(clock.elapsed()));
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    TimelineLanes &lanes = window.lanes();
+    QPixmap target(lanes.size() * lanes.devicePixelRatioF());
+    std::printf("lanes, whole sample: %.1f ms\n", slowestMs([&] { lanes.render(&target); }));
+    auto *zoom = window.findChild<QComboBox *>(QStringLiteral("TimelineZoom"));
+    zoom->setCurrentIndex(1);
+    std::printf("lanes, 10 s: %.1f ms\n", slowestMs([&] { lanes.render(&target); }));
+    zoom->setCurrentIndex(4);
+    std::printf("lanes, 5 min: %.1f ms\n", slowestMs([&] { lanes.render(&target); }));
+    std::printf("a tick and the window's look at it: %.2f ms\n", slowestMs([&] {
+                    tick();
+                    QMetaObject::invokeMethod(&window, "Refresh_Timer");
+                }));
     return 0;
 }

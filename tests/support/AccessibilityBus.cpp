@@ -9,12 +9,6 @@
 namespace {
 
 const QString busLauncher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
-constexpr int stepMs = 30000;
-
-QString after(const QElapsedTimer &clock)
-{
-    return QStringLiteral(" (after %1 s)").arg(double(clock.elapsed()) / 1000, 0, 'f', 1);
-}
 
 } // namespace
 
@@ -52,27 +46,16 @@ QString AccessibilityBus::start(const QProcessEnvironment &base)
     if (!m_atspi.waitForStarted(stepMs))
         return QStringLiteral("the accessibility bus did not start") + after(clock);
     clock.restart();
-    while (!answers()) {
+    // The launcher answers on the session bus with the accessibility bus's address.
+    while (!answers(m_env, QStringLiteral("dbus-send"),
+                    {"--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                     "org.a11y.Bus.GetAddress"},
+                    "unix:")) {
         if (clock.elapsed() > stepMs || m_atspi.state() == QProcess::NotRunning)
             return QStringLiteral("the accessibility bus did not answer") + after(clock);
         QThread::msleep(100);
     }
     return {};
-}
-
-// The launcher answers on the session bus with the accessibility bus's address.
-bool AccessibilityBus::answers() const
-{
-    QProcess ask;
-    ask.setProcessEnvironment(m_env);
-    ask.start(QStringLiteral("dbus-send"), {"--session", "--print-reply", "--dest=org.a11y.Bus",
-                                            "/org/a11y/bus", "org.a11y.Bus.GetAddress"});
-    if (!ask.waitForFinished(5000)) {
-        ask.kill();
-        ask.waitForFinished(1000);
-        return false;
-    }
-    return ask.exitCode() == 0 && ask.readAllStandardOutput().contains("unix:");
 }
 
 void AccessibilityBus::stop()

@@ -26,8 +26,6 @@ public:
     QProcessEnvironment environment() const { return m_env; }
 
 private:
-    bool answers() const;
-
     QTemporaryDir m_runtime;
     QProcessEnvironment m_env;
     QProcess m_bus;

@@ -21,8 +21,7 @@ void add(Totals &totals, const QString &channel, bool counted, qint64 ticks)
 }
 
 // Runs `program`; its standard output in lines of tab-separated fields.
-QList<QStringList> listing(const QString &program, const QStringList &arguments,
-                           QString *failed)
+QList<QStringList> listing(const QString &program, const QStringList &arguments, QString *failed)
 {
     QProcess process;
     process.start(program, arguments);
@@ -76,8 +75,8 @@ Totals withPraat(const QString &textGrid, QString *failed)
 Totals withPython(const QString &csv, QString *failed)
 {
     Totals totals;
-    for (const QStringList &row : listing(QStringLiteral("python3"),
-                                          {readers + "/read_timeline_csv.py", csv}, failed)) {
+    for (const QStringList &row :
+         listing(QStringLiteral("python3"), {readers + "/read_timeline_csv.py", csv}, failed)) {
         if (row.size() != 4)
             *failed = QStringLiteral("Python listed: ") + row.join('|');
         else if (row[0] == "sample")
@@ -101,7 +100,8 @@ Totals withSplit(const QString &labels, QString *failed)
         if (fields.size() != 3)
             *failed = QStringLiteral("a label line of %1 fields").arg(fields.size());
         else if (fields[2] != "pause")
-            add(totals, fields[2], !fields[2].contains(' '), ticksOf(fields[1]) - ticksOf(fields[0]));
+            add(totals, fields[2], !fields[2].contains(' '),
+                ticksOf(fields[1]) - ticksOf(fields[0]));
     }
     return totals;
 }

@@ -38,7 +38,7 @@ QString WestonDesktop::start(const QProcessEnvironment &base)
     m_weston.start(QStringLiteral("weston"),
                    {"--backend=x11-backend.so", "--shell=kiosk-shell.so", "--socket=" + socket,
                     "--width=1280", "--height=1024", "--idle-time=0"});
-    if (!m_weston.waitForStarted(30000))
+    if (!m_weston.waitForStarted(stepMs))
         return QStringLiteral("Weston did not start");
     failed = waitForSocket(socket);
     if (!failed.isEmpty())
@@ -60,10 +60,9 @@ QString WestonDesktop::waitForSocket(const QString &socket)
     clock.start();
     QString window;
     while (!QFile::exists(QDir(m_runtime.path()).filePath(socket)) || window.isEmpty()) {
-        if (clock.elapsed() > 30000 || m_weston.state() == QProcess::NotRunning)
-            return QStringLiteral("Weston did not open its socket and window (after %1 s):\n")
-                       .arg(double(clock.elapsed()) / 1000, 0, 'f', 1) +
-                   log();
+        if (clock.elapsed() > stepMs || m_weston.state() == QProcess::NotRunning)
+            return QStringLiteral("Weston did not open its socket and window") + after(clock) +
+                   QStringLiteral(":\n") + log();
         window = xdo({"search", "--class", "weston"}).section(QLatin1Char('\n'), 0, 0);
         QThread::msleep(100);
     }

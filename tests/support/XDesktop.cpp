@@ -7,18 +7,6 @@
 #include <QRegularExpression>
 #include <QThread>
 
-namespace {
-
-// Each step of the start has its own bound, generous for a machine under load.
-constexpr int stepMs = 30000;
-
-QString after(const QElapsedTimer &clock)
-{
-    return QStringLiteral(" (after %1 s)").arg(double(clock.elapsed()) / 1000, 0, 'f', 1);
-}
-
-} // namespace
-
 QString XDesktop::start(const QProcessEnvironment &base, bool withWindowManager)
 {
     QString failed = startServer(base);
@@ -52,7 +40,7 @@ QString XDesktop::startServer(const QProcessEnvironment &base)
     m_display = QLatin1Char(':') + QString::fromLatin1(m_xvfb.readLine()).trimmed();
     m_env.insert(QStringLiteral("DISPLAY"), m_display);
     clock.restart();
-    while (!answers(QStringLiteral("xdpyinfo"), {})) {
+    while (!answers(m_env, QStringLiteral("xdpyinfo"), {})) {
         if (clock.elapsed() > stepMs || m_xvfb.state() == QProcess::NotRunning)
             return QStringLiteral("Xvfb on %1 did not answer").arg(m_display) + after(clock);
         QThread::msleep(100);
@@ -68,7 +56,7 @@ QString XDesktop::startWindowManager()
     clock.start();
     int starts = 0;
     m_openbox.setProcessEnvironment(m_env);
-    while (!answers(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"},
+    while (!answers(m_env, QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"},
                     QByteArray("window id"))) {
         if (clock.elapsed() > stepMs)
             return QStringLiteral("openbox did not take the screen, started %1 times").arg(starts) +
@@ -82,23 +70,6 @@ QString XDesktop::startWindowManager()
         QThread::msleep(100);
     }
     return {};
-}
-
-// Whether `program` run on this desktop ends well within a few seconds, its output holding
-// `output` where one is given.
-bool XDesktop::answers(const QString &program, const QStringList &arguments,
-                       const QByteArray &output) const
-{
-    QProcess process;
-    process.setProcessEnvironment(m_env);
-    process.start(program, arguments);
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(1000);
-        return false;
-    }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 &&
-           process.readAllStandardOutput().contains(output);
 }
 
 void XDesktop::stop()

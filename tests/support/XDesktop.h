@@ -64,8 +64,6 @@ private:
     static bool isIdle(qint64 pid);
     QString startServer(const QProcessEnvironment &base);
     QString startWindowManager();
-    bool answers(const QString &program, const QStringList &arguments,
-                 const QByteArray &output = {}) const;
 
     QProcessEnvironment m_env;
     QString m_display;
