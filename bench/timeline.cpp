@@ -10,8 +10,10 @@
 
 #include "core/events/KeyCodes.h"
 #include "core/events/MouseButtons.h"
+#include "core/events/RecordingClock.h"
 #include "core/reports/TimelineFiles.h"
 #include "core/session/SessionEngine.h"
+#include "media/RecordingPlayer.h"
 #include "widgets/delivery/ReportDelivery.h"
 #include "windows/timeline/TimelineLanes.h"
 #include "windows/timeline/TimelineWindow.h"
@@ -106,7 +108,10 @@ int main(int argc, char **argv)
     }
     ReportDelivery delivery;
     clock.restart();
-    TimelineWindow window(engine, delivery);
+    const SystemMonotonicClock system;
+    RecordingClock recordingClock(system);
+    RecordingPlayer recording(recordingClock);
+    TimelineWindow window(engine, recording, delivery);
     std::printf("the window opened over %zu intervals: %lld ms\n",
                 engine.timeline().intervals().size(), static_cast<long long>(clock.elapsed()));
     window.show();

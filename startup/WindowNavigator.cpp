@@ -76,7 +76,9 @@ void WindowNavigator::openTimeline()
     if (!d->main)
         return;
     if (!d->timeline) {
-        d->timeline = new TimelineWindow(d->main->engine(), d->delivery);
+        d->timeline = new TimelineWindow(d->main->engine(), d->main->recording(), d->delivery);
+        connect(d->timeline, &TimelineWindow::openRecordingRequested, d->main,
+                &Form1::Timeline_OpenRecording);
         connect(d->timeline, &TimelineWindow::spacePressed, d->main, &Form1::Timeline_SpaceDown);
         connect(d->timeline, &TimelineWindow::middlePressed, d->main, &Form1::Timeline_MiddleDown);
     }

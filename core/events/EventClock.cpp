@@ -6,12 +6,12 @@ constexpr qint64 NanosecondsPerMillisecond = 1'000'000;
 
 qint64 EventClock::place(quint64 timestamp)
 {
-    const qint64 now = m_clock.nowNanoseconds();
+    const qint64 now = m_placeOn.nowNanoseconds();
     qint64 placed = now;
     if (timestamp != 0) {
         // The windowing system's stamps are 32 bits of milliseconds.
         const auto stamp = quint32(timestamp);
-        const std::optional<qint64> age = ageOf(stamp, now);
+        const std::optional<qint64> age = ageOf(stamp, m_clock.nowNanoseconds());
         judgeStamps(stamp, age);
         const qint64 at = now - age.value_or(0) * NanosecondsPerMillisecond;
         if (m_trusted && (!m_last || at >= *m_last))
@@ -19,6 +19,12 @@ qint64 EventClock::place(quint64 timestamp)
     }
     m_last = placed;
     return placed;
+}
+
+qint64 EventClock::placeNow()
+{
+    m_last = m_placeOn.nowNanoseconds();
+    return *m_last;
 }
 
 std::optional<qint64> EventClock::ageOf(quint32 stamp, qint64 now)

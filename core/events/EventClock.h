@@ -26,10 +26,18 @@ public:
     static constexpr qint64 ProvingAgeMilliseconds = 10;
 
     // `clock` must read the system's monotonic clock (or stand for it in tests) and outlive this.
-    explicit EventClock(const MonotonicClock &clock) : m_clock(clock) {}
+    explicit EventClock(const MonotonicClock &clock) : m_clock(clock), m_placeOn(clock) {}
+    // Stamps are read against `clock`, and events placed on `placeOn` (the session's clock, which
+    // a recording may lead): that long before `placeOn`'s reading now. Both must outlive this.
+    EventClock(const MonotonicClock &clock, const MonotonicClock &placeOn)
+        : m_clock(clock), m_placeOn(placeOn)
+    {
+    }
 
     // When the event stamped `timestamp` happened, in nanoseconds on the clock.
     qint64 place(quint64 timestamp);
+    // An event placed at its arrival, whatever its stamp; those placed after it come no earlier.
+    qint64 placeNow();
 
 private:
     // How long ago, in milliseconds, an event stamped `stamp` happened, if the stamp is a time
@@ -38,6 +46,7 @@ private:
     void judgeStamps(quint32 stamp, std::optional<qint64> age);
 
     const MonotonicClock &m_clock;
+    const MonotonicClock &m_placeOn;
     std::optional<qint64> m_last;
     std::optional<quint32> m_lastStamp;
     bool m_trusted = false;

@@ -134,17 +134,19 @@ QString TimelineFiles::label(const Interval &interval)
                : name + QLatin1Char(' ') + statusName(interval.status);
 }
 
-QByteArray TimelineFiles::write(Format format, const Timeline &timeline, qint32 sampleTicks)
+QByteArray TimelineFiles::write(Format format, const Timeline &timeline, qint32 sampleTicks,
+                                const SessionRecording &recording)
 {
     switch (format) {
-    case Format::Csv: return csv(timeline, sampleTicks);
-    case Format::TextGrid: return textGrid(timeline, sampleTicks);
+    case Format::Csv: return csv(timeline, sampleTicks, recording);
+    case Format::TextGrid: return textGrid(timeline, sampleTicks, recording);
     case Format::Labels: break;
     }
     return labels(timeline);
 }
 
-QByteArray TimelineFiles::csv(const Timeline &timeline, qint32 sampleTicks)
+QByteArray TimelineFiles::csv(const Timeline &timeline, qint32 sampleTicks,
+                              const SessionRecording &recording)
 {
     // Rows by start; at one start the sample, then speech, cluttering and the pauses.
     struct Row {
@@ -165,6 +167,10 @@ QByteArray TimelineFiles::csv(const Timeline &timeline, qint32 sampleTicks)
                            QString()};
     };
     rows.append({0, 0, row(QStringLiteral("sample"), 1, 0, sampleTicks, QString())});
+    if (!recording.isEmpty()) {
+        rows.front().fields[6] = recording.name;
+        rows.front().fields[7] = recording.secondsText();
+    }
     for (const Channel channel : channels)
         for (const auto &[number, interval] : numbered(timeline, channel))
             rows.append({interval.start, channel == Channel::Speech ? 1 : 2,
@@ -183,7 +189,8 @@ QByteArray TimelineFiles::csv(const Timeline &timeline, qint32 sampleTicks)
     return text;
 }
 
-QByteArray TimelineFiles::textGrid(const Timeline &timeline, qint32 sampleTicks)
+QByteArray TimelineFiles::textGrid(const Timeline &timeline, qint32 sampleTicks,
+                                   const SessionRecording &recording)
 {
     TextGridWriter grid(sampleTicks);
     QMap<qint32, QStringList> points[2];
@@ -207,7 +214,11 @@ QByteArray TimelineFiles::textGrid(const Timeline &timeline, qint32 sampleTicks)
     for (const qint32 at : timeline.pauses())
         pauses[at].append(QString::number(++pause));
     grid.pointTier(QStringLiteral("pauses"), pauses);
-    grid.pointTier(QStringLiteral("recording"), {});
+    QMap<qint32, QStringList> named;
+    if (!recording.isEmpty())
+        named[0].append(recording.name + QLatin1Char(' ') + recording.secondsText() +
+                        QStringLiteral(" s"));
+    grid.pointTier(QStringLiteral("recording"), named);
     return grid.text(6);
 }
 

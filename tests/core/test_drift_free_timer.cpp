@@ -1,5 +1,6 @@
 #include "FakeClock.h"
 #include "core/events/DriftFreeTimer.h"
+#include "core/events/RecordingClock.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -9,7 +10,7 @@
 
 // The tick source against a clock moved by hand (the ticks due, catch-up after a stall, start
 // phase, stop and restart from inside a handler), and once against the real clock in a real
-// event loop with the thread blocked.
+// event loop with the thread blocked; and on a recording's clock, which the position leads.
 class TestDriftFreeTimer : public QObject {
     Q_OBJECT
 
@@ -25,6 +26,8 @@ private slots:
     void disableInsideHandlerDropsRestOfBurst();
     void reenableInsideHandlerStartsAfresh();
     void realClockCatchesUpAfterBlockedThread();
+    void ticksFollowARecording_data();
+    void ticksFollowARecording();
 };
 
 namespace {
@@ -258,6 +261,45 @@ void TestDriftFreeTimer::realClockCatchesUpAfterBlockedThread()
     const int stopped = ticks.count;
     QTest::qWait(450);
     QCOMPARE(ticks.count, stopped);
+}
+
+void TestDriftFreeTimer::ticksFollowARecording_data()
+{
+    // The recording's position at each look, in ms; the system's clock moves 100 ms between looks.
+    QTest::addColumn<QList<int>>("positions");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("the sound's start-up is not counted")
+        << QList<int>{0, 0, 0, 0, 50, 250, 450} << 2;
+    QTest::newRow("a stalled output stalls the ticks")
+        << QList<int>{0, 100, 200, 200, 200, 300} << 1;
+    QTest::newRow("a reading left from before a seek is no movement")
+        << QList<int>{5000, 5000, 0, 100, 400} << 2;
+    QTest::newRow("ticks catch up with a recording that played on")
+        << QList<int>{0, 100, 1100} << 5;
+}
+
+void TestDriftFreeTimer::ticksFollowARecording()
+{
+    QFETCH(QList<int>, positions);
+    QFETCH(int, ticks);
+    FakeClock system;
+    qint64 position = positions.first();
+    RecordingClock clock(system);
+    DriftFreeTimer timer(clock);
+    clock.follow([&] { return position * 1'000'000; }, 0);
+    timer.startAt(clock.nowNanoseconds());
+    for (const int look : positions) {
+        system.advanceMilliseconds(100);
+        position = look;
+        timer.poll();
+    }
+    QCOMPARE(timer.delivered(), qint64(ticks));
+    // Released, the clock runs on at the system's rate from where it stood, never back.
+    const qint64 stood = clock.nowNanoseconds();
+    clock.release();
+    position = 0;
+    system.advanceMilliseconds(200);
+    QCOMPARE(clock.nowNanoseconds(), stood + 200'000'000);
 }
 
 QTEST_GUILESS_MAIN(TestDriftFreeTimer)

@@ -474,7 +474,7 @@ private slots:
         QCOMPARE(top[3]->menu()->objectName(), QStringLiteral("MnuAbout"));
 
         const QList<QAction *> file = top[0]->menu()->actions();
-        QCOMPARE(file.size(), 6);
+        QCOMPARE(file.size(), 7);
         QCOMPARE(file[0]->objectName(), QStringLiteral("MnuFilPrint"));
         QCOMPARE(file[0]->text(), QStringLiteral("&Print"));
         QCOMPARE(file[1]->objectName(), QStringLiteral("MnuFilSavePdf"));
@@ -483,10 +483,12 @@ private slots:
         QCOMPARE(file[2]->text(), QStringLiteral("E&xport data..."));
         QCOMPARE(file[3]->objectName(), QStringLiteral("MnuFilExportTimeline"));
         QCOMPARE(file[3]->text(), QStringLiteral("Export &timeline..."));
-        QCOMPARE(file[4]->objectName(), QStringLiteral("MnuFilDash"));
-        QVERIFY(file[4]->isSeparator());
-        QCOMPARE(file[5]->objectName(), QStringLiteral("MnuFilExit"));
-        QCOMPARE(file[5]->text(), QStringLiteral("&Exit"));
+        QCOMPARE(file[4]->objectName(), QStringLiteral("MnuFilOpenRecording"));
+        QCOMPARE(file[4]->text(), QStringLiteral("&Open recording..."));
+        QCOMPARE(file[5]->objectName(), QStringLiteral("MnuFilDash"));
+        QVERIFY(file[5]->isSeparator());
+        QCOMPARE(file[6]->objectName(), QStringLiteral("MnuFilExit"));
+        QCOMPARE(file[6]->text(), QStringLiteral("&Exit"));
 
         const QList<QAction *> about = top[3]->menu()->actions();
         QCOMPARE(about.size(), 2);

@@ -1,7 +1,9 @@
 // The Timeline window over the main window's session, both offscreen, driven with real events and
 // opened through the program's navigator: the bars lie where the sample's time puts them, a row
 // selects its bar and a bar its row, and SPACE starts and pauses the session with either window
-// in front.
+// in front. With a recording the test makes (sox), the recording leads the session: marks land at
+// its time, the session pauses at its end, an interval can be heard again, and a file that cannot
+// be played, or stops being readable, is told and changes nothing counted.
 #include "Form1Harness.h"
 #include "core/events/MouseButtons.h"
 #include "startup/WindowNavigator.h"
@@ -9,7 +11,15 @@
 #include "windows/timeline/TimelineLanes.h"
 #include "windows/timeline/TimelineWindow.h"
 
+#include "ModalDriver.h"
+#include "media/RecordingPlayer.h"
+#include "widgets/kit/DesignButton.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -22,6 +32,22 @@ constexpr int clutterMiddle = 8 + 28 + 4 + 14;
 const QColor teal(0, 128, 128);
 const QColor red(192, 0, 0);
 const QColor white(255, 255, 255);
+constexpr int generous = 20000; // ms
+
+// A recording the test makes: `seconds` of it, a tone from `toneFrom` to `toneTo` s padded with
+// silence, 16-bit mono at 16 kHz.
+QString makeRecording(const QTemporaryDir &dir, double seconds, double toneFrom, double toneTo)
+{
+    const QString path = dir.filePath(QStringLiteral("sample.wav"));
+    QProcess sox;
+    sox.start(QStringLiteral("sox"),
+              QStringList{"-n", "-r", "16000", "-b", "16", "-c", "1", path, "synth",
+                          QString::number(toneTo - toneFrom), "sine", "440", "vol", "0.5", "pad",
+                          QString::number(toneFrom), QString::number(seconds - toneTo)});
+    if (!sox.waitForFinished(generous) || sox.exitCode() != 0)
+        return {};
+    return path;
+}
 
 } // namespace
 
@@ -37,11 +63,19 @@ private slots:
     void aRowSelectsItsBarAndABarItsRow();
     void spaceStartsAndPausesFromEitherWindow_data();
     void spaceStartsAndPausesFromEitherWindow();
+    void theRecordingLeadsTheSession();
+    void aRecordingThatCannotBePlayedChangesNothing_data();
+    void aRecordingThatCannotBePlayedChangesNothing();
+    void aRecordingCutShortPausesTheSessionThere();
 
 private:
     // 30 ticks: speech held from tick 5 to 15, cluttering alone from 20 to 25, then paused.
     void markASample();
     void press(Qt::MouseButton button, bool down);
+    // Opens `path` as the session's recording, and says whether it opened.
+    bool openRecording(const QString &path);
+    // Waits until the recording has played to `milliseconds`.
+    bool playedTo(qint64 milliseconds);
     TimelineWindow *timeline() const
     {
         return qobject_cast<TimelineWindow *>(m_navigator->timelineWindow());
@@ -170,6 +204,138 @@ void TestTimelineWindow::spaceStartsAndPausesFromEitherWindow()
         QCOMPARE(engine.state(), SessionEngine::State::Paused);
         QCOMPARE(engine.fields().talkCount.value_or(0), 0);
     }
+}
+
+bool TestTimelineWindow::openRecording(const QString &path)
+{
+    RecordingPlayer &recording = m_main.window->recording();
+    QSignalSpy opened(&recording, &RecordingPlayer::opened);
+    QSignalSpy refused(&recording, &RecordingPlayer::refused);
+    recording.open(path);
+    return QTest::qWaitFor([&] { return !opened.isEmpty() || !refused.isEmpty(); }, generous) &&
+           !opened.isEmpty();
+}
+
+bool TestTimelineWindow::playedTo(qint64 milliseconds)
+{
+    return QTest::qWaitFor(
+        [&] { return m_main.window->recording().positionMilliseconds() >= milliseconds; },
+        generous);
+}
+
+// 4 s: silence, a tone from 1.0 to 2.6 s, silence. Speech is held over the tone.
+void TestTimelineWindow::theRecordingLeadsTheSession()
+{
+    QTemporaryDir dir;
+    const QString path = makeRecording(dir, 4.0, 1.0, 2.6);
+    QVERIFY2(!path.isEmpty(), "sox made no recording");
+    QVERIFY(openRecording(path));
+    m_main.window->findChild<QAction *>(QStringLiteral("MnuTimeline"))->trigger();
+    QVERIFY(timeline());
+    m_main.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main.window.get()));
+
+    m_main.strikeSpace();
+    QVERIFY(playedTo(1000));
+    press(Qt::LeftButton, true);
+    QVERIFY(playedTo(2600));
+    press(Qt::LeftButton, false);
+    const SessionEngine &engine = m_main.window->engine();
+    // At the end the session pauses by itself, the recording's length on the stopwatch.
+    QVERIFY(
+        QTest::qWaitFor([&] { return engine.state() == SessionEngine::State::Paused; }, generous));
+    QVERIFY(qAbs(engine.fields().sampleTicks.value_or(0) - 20) <= 1);
+    const auto &intervals = engine.timeline().intervals();
+    QCOMPARE(intervals.size(), std::size_t(1));
+    // The speech interval lies on the tone within a tick (and the press's reading of it).
+    QVERIFY2(qAbs(intervals[0].start - 5) <= 1, qPrintable(QString::number(intervals[0].start)));
+    QVERIFY2(qAbs(intervals[0].end - 13) <= 1, qPrintable(QString::number(intervals[0].end)));
+
+    // The waveform is drawn: dark over the tone, blank over the silence before it.
+    TimelineLanes &lanes = timeline()->lanes();
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            const QImage shown = lanes.grab().toImage();
+            const QRect sound = lanes.soundLane();
+            const int y = sound.center().y() - sound.height() / 8;
+            return shown.pixelColor(int(lanes.xOf(9)), y) != white &&
+                   shown.pixelColor(int(lanes.xOf(2)), y) == white;
+        },
+        generous));
+
+    // The interval heard again stops at its end and changes nothing of the session.
+    const SessionFields before = engine.fields();
+    QTest::mouseDClick(
+        &lanes, Qt::LeftButton, {},
+        QPoint(int(lanes.xOf(9)), lanes.lane(Timeline::Channel::Speech).center().y()));
+    RecordingPlayer &recording = m_main.window->recording();
+    QVERIFY(recording.listening());
+    QVERIFY(QTest::qWaitFor([&] { return !recording.listening(); }, generous));
+    QVERIFY(qAbs(recording.positionMilliseconds() - 2600) <= 200);
+    QCOMPARE(engine.fields().sampleTicks, before.sampleTicks);
+    QCOMPARE(engine.fields().talkTicks, before.talkTicks);
+
+    // After the end, SPACE only says so; RESET takes the recording back to its start.
+    m_main.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main.window.get()));
+    m_main.strikeSpace();
+    QCOMPARE(engine.state(), SessionEngine::State::Paused);
+    QVERIFY2(ModalDriver::noteText().contains(QStringLiteral("has ended")),
+             qPrintable(ModalDriver::noteText()));
+    QTest::mouseClick(m_main.control("Command2"), Qt::LeftButton);
+    QCOMPARE(engine.state(), SessionEngine::State::Ready);
+    QVERIFY(QTest::qWaitFor([&] { return recording.positionMilliseconds() == 0; }, generous));
+}
+
+void TestTimelineWindow::aRecordingThatCannotBePlayedChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("not media") << QByteArray("a line of text, not a sound\n")
+                               << QStringLiteral("type");
+    QTest::newRow("missing") << QByteArray() << QStringLiteral("there is no such file");
+}
+
+void TestTimelineWindow::aRecordingThatCannotBePlayedChangesNothing()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString good = makeRecording(dir, 1.0, 0.2, 0.8);
+    QVERIFY(openRecording(good));
+    const QString bad = dir.filePath(QStringLiteral("interview.wav"));
+    if (!content.isEmpty()) {
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    }
+    QVERIFY(!openRecording(bad));
+    const QString told = ModalDriver::noteText();
+    QVERIFY2(told.contains(QStringLiteral("interview.wav")) && told.contains(reason),
+             qPrintable(told));
+    QCOMPARE(m_main.window->recording().path(), good);
+}
+
+// A file cut short under the playing recording (its disk gone, say): the session pauses where
+// the sound stopped, and what was counted stays.
+void TestTimelineWindow::aRecordingCutShortPausesTheSessionThere()
+{
+    QTemporaryDir dir;
+    const QString path = makeRecording(dir, 6.0, 0.0, 6.0);
+    QVERIFY(openRecording(path));
+    m_main.strikeSpace();
+    QVERIFY(playedTo(200));
+    press(Qt::LeftButton, true);
+    // 16-bit mono at 16 kHz after a 44-byte header: 1.5 s is left.
+    QVERIFY(QFile::resize(path, 44 + 32000 * 3 / 2));
+    const SessionEngine &engine = m_main.window->engine();
+    QVERIFY(
+        QTest::qWaitFor([&] { return engine.state() == SessionEngine::State::Paused; }, generous));
+    press(Qt::LeftButton, false);
+    const qint32 sample = engine.fields().sampleTicks.value_or(0);
+    QVERIFY2(sample < 25, qPrintable(QString::number(sample)));
+    QCOMPARE(engine.fields().talkCount.value_or(0), 1);
+    QVERIFY2(ModalDriver::noteText().contains(QStringLiteral("nothing counted is lost")),
+             qPrintable(ModalDriver::noteText()));
 }
 
 QTEST_MAIN(TestTimelineWindow)

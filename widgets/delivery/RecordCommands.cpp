@@ -108,7 +108,8 @@ void exportSession(ReportDelivery &delivery, QWidget *parent,
 
 void exportTimeline(ReportDelivery &delivery, QWidget *parent,
                     const std::function<SessionFields()> &readSession,
-                    const std::function<Timeline()> &readTimeline)
+                    const std::function<Timeline()> &readTimeline,
+                    const SessionRecording &recording)
 {
     if (refuseEmpty(parent, readSession()))
         return;
@@ -147,7 +148,7 @@ void exportTimeline(ReportDelivery &delivery, QWidget *parent,
     outcome.path = path;
     outcome.reason =
         wholefile::write(path, TimelineFiles::write(types.at(type).first, readTimeline(),
-                                                    fields.sampleTicks.value_or(0)));
+                                                    fields.sampleTicks.value_or(0), recording));
     if (outcome.reason.isEmpty())
         outcome.result = SaveOutcome::Result::Written;
     delivery.tellSaved(parent, outcome);

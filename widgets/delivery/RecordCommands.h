@@ -4,6 +4,7 @@
 #include "core/reports/RecordKind.h"
 #include "core/reports/SaveOutcome.h"
 #include "core/session/SessionFields.h"
+#include "core/session/SessionRecording.h"
 #include "core/session/Timeline.h"
 
 #include <QString>
@@ -36,10 +37,11 @@ void saveSessionPdf(ReportDelivery &delivery, QWidget *parent,
 void exportSession(ReportDelivery &delivery, QWidget *parent,
                    const std::function<SessionFields()> &readSession);
 // The session's timeline as a CSV table, a Praat TextGrid or Audacity labels, the format chosen
-// by the dialog's file type, written whole or not at all.
+// by the dialog's file type, written whole or not at all, naming the recording it was marked on.
 void exportTimeline(ReportDelivery &delivery, QWidget *parent,
                     const std::function<SessionFields()> &readSession,
-                    const std::function<Timeline()> &readTimeline);
+                    const std::function<Timeline()> &readTimeline,
+                    const SessionRecording &recording);
 void saveRatingsPdf(ReportDelivery &delivery, QWidget *parent,
                     const std::function<RatingFields()> &readRatings);
 void exportRatings(ReportDelivery &delivery, QWidget *parent,

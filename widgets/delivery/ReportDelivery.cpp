@@ -67,8 +67,10 @@ void ReportDelivery::showSending()
 
 void ReportDelivery::tellSaved(QWidget *parent, const SaveOutcome &outcome)
 {
-    note(parent)->add(outcome.message());
+    say(parent, outcome.message());
 }
+
+void ReportDelivery::say(QWidget *parent, const QString &message) { note(parent)->add(message); }
 
 void ReportDelivery::keep(QWidget *parent, const std::function<SaveOutcome()> &write)
 {

@@ -48,6 +48,8 @@ public:
     void deliver(QWidget *parent, const ReportPage &page, RecordKind kind);
     // Tells in the note (shown over `parent` if it has gone) what became of a file the user saved.
     void tellSaved(QWidget *parent, const SaveOutcome &outcome);
+    // Tells `message` in the note, shown over `parent` if it has gone.
+    void say(QWidget *parent, const QString &message);
     // Runs `write` on a worker thread and tells its outcome as tellSaved() does, once it is known.
     void keep(QWidget *parent, const std::function<SaveOutcome()> &write);
 

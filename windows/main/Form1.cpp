@@ -4,8 +4,10 @@
 #include "core/events/DriftFreeTimer.h"
 #include "core/events/KeyCodes.h"
 #include "core/events/MouseButtons.h"
+#include "media/MediaFramework.h"
 #include "widgets/delivery/PrintCommands.h"
 #include "widgets/delivery/RecordCommands.h"
+#include "widgets/delivery/ReportDelivery.h"
 #include "widgets/kit/Accessibility.h"
 #include "widgets/kit/BorderedLabel.h"
 #include "widgets/kit/DesignButton.h"
@@ -16,16 +18,18 @@
 #include "windows/main/Form1Layout.h"
 #include "windows/main/Form1Surface.h"
 
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStandardPaths>
 
 Form1::Form1(ReportDelivery &delivery, const MonotonicClock *clock)
-    : m_delivery(delivery), m_surface(makeSurface()),
-      m_controls(layout::build(m_surface, form1layout::rows())), m_timer(makeTimer(clock)),
+    : m_clock(clock ? *clock : m_systemClock), m_delivery(delivery), m_surface(makeSurface()),
+      m_controls(layout::build(m_surface, form1layout::rows())), m_timer(makeTimer()),
       m_command1(qobject_cast<DesignButton *>(m_controls.value(QStringLiteral("Command1")))),
-      m_eventClock(m_timer->clock()), m_view(*this, *m_surface, m_controls, *m_timer),
-      m_engine(m_view, m_view.design())
+      m_eventClock(m_clock.system(), m_clock), m_view(*this, *m_surface, m_controls, *m_timer),
+      m_engine(m_view, m_view.design()), m_recording(m_clock)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(form1layout::caption));
@@ -36,6 +40,7 @@ Form1::Form1(ReportDelivery &delivery, const MonotonicClock *clock)
     // A reader meets the menu bar before the client area, although the bar was made after it.
     accessibility::readTopDown(this);
     connectControls();
+    connectRecording();
     fitCaptions();
     screenplacement::restore(*this, form1layout::designLeft, form1layout::designTop,
                              form1layout::designWidth, form1layout::designHeight);
@@ -55,9 +60,9 @@ Form1Surface *Form1::makeSurface()
     return surface;
 }
 
-DriftFreeTimer *Form1::makeTimer(const MonotonicClock *clock)
+DriftFreeTimer *Form1::makeTimer()
 {
-    auto *timer = clock ? new DriftFreeTimer(*clock, this) : new DriftFreeTimer(this);
+    auto *timer = new DriftFreeTimer(m_clock, this);
     timer->setObjectName(QStringLiteral("Timer1"));
     timer->setInterval(SessionEngine::TickMilliseconds);
     timer->setEnabled(false);
@@ -85,6 +90,9 @@ void Form1::buildMenu()
     QAction *exportTimeline = file->addAction(QStringLiteral("Export &timeline..."), this,
                                               &Form1::MnuFilExportTimeline_Click);
     exportTimeline->setObjectName(QStringLiteral("MnuFilExportTimeline"));
+    QAction *openRecording = file->addAction(QStringLiteral("&Open recording..."), this,
+                                             &Form1::MnuFilOpenRecording_Click);
+    openRecording->setObjectName(QStringLiteral("MnuFilOpenRecording"));
     file->addSeparator()->setObjectName(QStringLiteral("MnuFilDash"));
     QAction *exit = file->addAction(QStringLiteral("&Exit"), this, &Form1::MnuFilExit_Click);
     exit->setObjectName(QStringLiteral("MnuFilExit"));
@@ -129,6 +137,17 @@ void Form1::connectControls()
         Command1_KeyDown(keycodes::Space, repeat, timestamp);
     });
     command2->setFocusPolicy(Qt::NoFocus);
+}
+
+void Form1::connectRecording()
+{
+    connect(&m_recording, &RecordingPlayer::opened, this, &Form1::Recording_Open);
+    connect(&m_recording, &RecordingPlayer::ended, this, &Form1::Recording_End);
+    connect(&m_recording, &RecordingPlayer::failed, this, &Form1::Recording_Fail);
+    connect(&m_recording, &RecordingPlayer::refused, this,
+            [this](const QString &message) { m_delivery.say(this, message); });
+    connect(&m_recording, &RecordingPlayer::told, this,
+            [this](const QString &message) { m_delivery.say(this, message); });
 }
 
 void Form1::fitCaptions()
@@ -189,7 +208,11 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::Form_MouseDown(int buttonCode, quint64 timestamp)
 {
-    m_engine.Form_MouseDown(buttonCode, m_eventClock.place(timestamp));
+    if (buttonCode != mousebuttons::Middle)
+        m_engine.Form_MouseDown(buttonCode, m_eventClock.place(timestamp));
+    else if (!refuseStart())
+        m_engine.Form_MouseDown(buttonCode, placeToggle(timestamp));
+    followSession();
 }
 
 void Form1::Form_MouseUp(int buttonCode, quint64 timestamp)
@@ -199,7 +222,10 @@ void Form1::Form_MouseUp(int buttonCode, quint64 timestamp)
 
 void Form1::Instructions_MouseDown(int buttonCode, quint64 timestamp)
 {
-    m_engine.Instructions_MouseDown(buttonCode, m_eventClock.place(timestamp));
+    if (buttonCode == mousebuttons::Middle && refuseStart())
+        return;
+    m_engine.Instructions_MouseDown(buttonCode, placeToggle(timestamp));
+    followSession();
 }
 
 void Form1::Command1_KeyDown(int keyCode, bool autoRepeat, quint64 timestamp)
@@ -208,16 +234,120 @@ void Form1::Command1_KeyDown(int keyCode, bool autoRepeat, quint64 timestamp)
     // the clock would take for stamps gone backwards and stop trusting them.
     if (autoRepeat)
         return;
-    m_engine.Command1_KeyDown(keyCode, autoRepeat, m_eventClock.place(timestamp));
+    if (keyCode != keycodes::Space) {
+        m_engine.Command1_KeyDown(keyCode, autoRepeat, m_eventClock.place(timestamp));
+        return;
+    }
+    if (refuseStart())
+        return;
+    m_engine.Command1_KeyDown(keyCode, autoRepeat, placeToggle(timestamp));
+    followSession();
 }
 
 void Form1::Command2_Click(quint64 timestamp)
 {
     m_engine.Command2_Click(m_eventClock.place(timestamp));
+    // RESET takes the recording back to its start, to be marked again.
+    if (m_engine.state() == SessionEngine::State::Ready) {
+        m_recordingEnded = false;
+        m_recording.stand(0);
+    }
     focusStartButton();
 }
 
-void Form1::Timer1_Timer() { m_engine.Timer1_Timer(m_timer->lastDueNanoseconds()); }
+void Form1::Timer1_Timer()
+{
+    m_engine.Timer1_Timer(m_timer->lastDueNanoseconds());
+    followSession();
+}
+
+qint64 Form1::placeToggle(quint64 timestamp)
+{
+    // A start takes its tick phase from the recording, once its sound starts to move: the clock
+    // stands at the start's arrival until then, and the presses that come meanwhile count from it.
+    if (m_recording.isOpen() && !m_engine.isRunning())
+        return m_eventClock.placeNow();
+    return m_eventClock.place(timestamp);
+}
+
+bool Form1::refuseStart()
+{
+    if (!m_recordingEnded || m_engine.isRunning())
+        return false;
+    m_delivery.say(this, QStringLiteral("The recording %1 has ended. Press RESET to mark it again "
+                                        "from its start.")
+                             .arg(m_recording.name()));
+    return true;
+}
+
+void Form1::followSession()
+{
+    const qint64 stopwatch =
+        qint64(m_engine.fields().sampleTicks.value_or(0)) * SessionEngine::TickMilliseconds;
+    if (m_engine.isRunning())
+        m_recording.run(stopwatch);
+    else if (m_recording.running())
+        m_recording.stand(stopwatch);
+}
+
+void Form1::MnuFilOpenRecording_Click() { openRecording(this); }
+
+void Form1::Timeline_OpenRecording(QWidget *window) { openRecording(window); }
+
+void Form1::openRecording(QWidget *window)
+{
+    // A session's counts belong to the sample already marked.
+    if (m_engine.state() != SessionEngine::State::Ready) {
+        m_delivery.say(window, QStringLiteral("A recording is opened before a session starts: "
+                                              "press RESET first, then open it."));
+        return;
+    }
+    if (const QString reason = mediaframework::unavailable(); !reason.isEmpty()) {
+        m_delivery.say(window, reason);
+        return;
+    }
+    const QString path = QFileDialog::getOpenFileName(
+        window, tr("Open a recording"),
+        QStandardPaths::writableLocation(QStandardPaths::MusicLocation),
+        mediaframework::fileFilter());
+    if (!path.isEmpty() && m_engine.state() == SessionEngine::State::Ready)
+        m_recording.open(path);
+}
+
+void Form1::Recording_Open()
+{
+    m_recordingEnded = false;
+    m_delivery.say(this, QStringLiteral("The recording %1 (%2 s) is open: SPACE plays it with "
+                                        "the session.")
+                             .arg(m_recording.name(), m_recording.recording().secondsText()));
+}
+
+void Form1::Recording_End(qint64 atMilliseconds) { endRecordedRun(atMilliseconds); }
+
+void Form1::Recording_Fail(const QString &reason, qint64 atMilliseconds)
+{
+    endRecordedRun(atMilliseconds);
+    m_delivery.say(this, QStringLiteral("The recording %1 stopped at %2 s: %3. The session was "
+                                        "paused there; nothing counted is lost.")
+                             .arg(m_recording.name())
+                             .arg(double(atMilliseconds) / 1000, 0, 'f', 1)
+                             .arg(reason));
+}
+
+// The session pauses where the recording stopped, as if SPACE had been struck then: the buttons
+// held end their intervals there, counted.
+void Form1::endRecordedRun(qint64 atMilliseconds)
+{
+    const qint64 at = m_clock.at(atMilliseconds * 1'000'000);
+    m_recordingEnded = true;
+    m_engine.Form_MouseUp(mousebuttons::Left, at);
+    m_engine.Form_MouseUp(mousebuttons::Right, at);
+    if (m_engine.isRunning())
+        m_engine.Command1_KeyDown(keycodes::Space, false, at);
+    // The surface forgets the buttons still down; their releases now change nothing.
+    m_surface->releaseHeld();
+    followSession();
+}
 
 void Form1::MnuFilPrint_Click()
 {
@@ -238,7 +368,7 @@ void Form1::MnuFilExportTimeline_Click()
 {
     recordcommands::exportTimeline(
         m_delivery, this, [this] { return m_engine.fields(); },
-        [this] { return m_engine.timeline(); });
+        [this] { return m_engine.timeline(); }, m_recording.recording());
 }
 
 void Form1::MnuFilExit_Click() { emit exitRequested(); }

@@ -19,6 +19,8 @@ const QColor speechColour(0, 128, 128); // the speech counter's teal
 const QColor clutterColour(192, 0, 0);  // the cluttering counter's red
 const QColor pauseColour(0, 0, 128);
 const QColor laneColour(255, 255, 255);
+const QColor soundColour(64, 64, 64);
+constexpr int ticksPerSecond = 5;
 
 // An axis step that puts about a label every 100 pixels: 1, 2, 5, 10, 30 s, 1, 2, 5, 10 min...
 qint32 axisStep(double ticksPerPixel)
@@ -50,7 +52,7 @@ TimelineLanes::TimelineLanes(QWidget *parent) : QWidget(parent)
 
 QSize TimelineLanes::sizeHint() const
 {
-    return {520, 2 * margin + 2 * laneHeight + margin + axisHeight};
+    return {520, 2 * margin + 2 * laneHeight + margin / 2 + soundHeight + margin + axisHeight};
 }
 
 void TimelineLanes::setTimeline(const Timeline &timeline, qint32 sampleTicks)
@@ -75,6 +77,27 @@ void TimelineLanes::select(int interval)
     update();
 }
 
+void TimelineLanes::setWaveform(const std::vector<float> *peaks, int binsPerSecond)
+{
+    m_peaks = peaks;
+    m_binsPerSecond = std::max(1, binsPerSecond);
+    update();
+}
+
+void TimelineLanes::setPlayhead(qint64 milliseconds)
+{
+    if (milliseconds == m_playhead)
+        return;
+    m_playhead = milliseconds;
+    update();
+}
+
+QRect TimelineLanes::soundLane() const
+{
+    const QRect above = lane(Channel::Cluttering);
+    return {above.left(), above.bottom() + 1 + margin / 2, above.width(), soundHeight};
+}
+
 QRect TimelineLanes::lane(Channel channel) const
 {
     const int top = margin + (channel == Channel::Speech ? 0 : laneHeight + margin / 2);
@@ -87,6 +110,12 @@ double TimelineLanes::xOf(qint32 at) const
     const qint32 first = m_span > 0 ? m_first : 0;
     const QRect area = lane(Channel::Speech);
     return area.left() + double(at - first) * area.width() / span;
+}
+
+double TimelineLanes::xOfMilliseconds(double milliseconds) const
+{
+    const double ticks = milliseconds * ticksPerSecond / 1000;
+    return xOf(0) + ticks * (xOf(1) - xOf(0));
 }
 
 int TimelineLanes::intervalAt(QPoint point) const
@@ -141,6 +170,14 @@ void TimelineLanes::mousePressEvent(QMouseEvent *event)
     }
 }
 
+void TimelineLanes::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const int at = event->button() == Qt::LeftButton ? intervalAt(event->position().toPoint()) : -1;
+    if (at < 0)
+        return QWidget::mouseDoubleClickEvent(event);
+    emit intervalActivated(at);
+}
+
 void TimelineLanes::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -156,6 +193,7 @@ void TimelineLanes::paintEvent(QPaintEvent *)
                          Qt::AlignRight | Qt::AlignVCenter,
                          channel == Channel::Speech ? tr("Speech") : tr("Cluttering"));
     }
+    paintSound(painter, first, last);
     if (m_timeline == nullptr)
         return;
     painter.setClipRect(QRect(labelWidth, 0, width() - labelWidth - margin + 1, height()));
@@ -197,13 +235,53 @@ void TimelineLanes::paintEvent(QPaintEvent *)
             painter.drawLine(QPointF(xOf(pause), top), QPointF(xOf(pause), bottom));
         pausedAt = x;
     }
+    if (m_playhead >= 0) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        const double x = xOfMilliseconds(double(m_playhead));
+        painter.drawLine(QPointF(x, top), QPointF(x, soundLane().bottom()));
+    }
     painter.setClipping(false);
     paintAxis(painter, first, last);
 }
 
+// The loudest sample under each pixel column, drawn both ways from the lane's middle.
+void TimelineLanes::paintSound(QPainter &painter, qint32 first, qint32 last)
+{
+    const QRect area = soundLane();
+    painter.fillRect(area, laneColour);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    painter.drawText(QRect(0, area.top(), labelWidth - 6, area.height()),
+                     Qt::AlignRight | Qt::AlignVCenter, tr("Sound"));
+    if (m_peaks == nullptr || m_peaks->empty()) {
+        painter.drawText(area, Qt::AlignCenter,
+                         m_playhead < 0 ? tr("No recording open") : tr("Reading the sound..."));
+        return;
+    }
+    const std::vector<float> &peaks = *m_peaks;
+    const double binsPerTick = double(m_binsPerSecond) / ticksPerSecond;
+    const double ticksPerPixel = double(last - first) / std::max(1, area.width());
+    const double middle = area.center().y() + 0.5;
+    const double reach = area.height() / 2.0 - 2;
+    painter.setPen(soundColour);
+    for (int x = 1; x < area.width() - 1; ++x) {
+        const auto from = std::size_t(std::max(0.0, (first + x * ticksPerPixel) * binsPerTick));
+        const auto to =
+            std::max(from + 1, std::size_t((first + (x + 1) * ticksPerPixel) * binsPerTick));
+        if (from >= peaks.size())
+            break;
+        const float peak =
+            *std::max_element(peaks.begin() + std::ptrdiff_t(from),
+                              peaks.begin() + std::ptrdiff_t(std::min(to, peaks.size())));
+        const double height = std::max(0.5, double(peak) * reach);
+        painter.drawLine(QPointF(area.left() + x + 0.5, middle - height),
+                         QPointF(area.left() + x + 0.5, middle + height));
+    }
+}
+
 void TimelineLanes::paintAxis(QPainter &painter, qint32 first, qint32 last)
 {
-    const QRect area = lane(Channel::Cluttering);
+    const QRect area = soundLane();
     const int y = area.bottom() + margin;
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawLine(area.left(), y, area.right(), y);

@@ -2,6 +2,8 @@
 
 #include "core/reports/TimelineFiles.h"
 #include "core/session/SessionEngine.h"
+#include "media/RecordingPlayer.h"
+#include "media/Waveform.h"
 #include "widgets/delivery/RecordCommands.h"
 #include "windows/timeline/TimelineLanes.h"
 
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -32,12 +35,23 @@ QTableWidgetItem *cell(const QString &text)
     return item;
 }
 
+// Milliseconds as the window shows them: "1:23.4", "12.4".
+QString clockText(qint64 milliseconds)
+{
+    const qint64 tenths = milliseconds / 100;
+    const QString seconds = QStringLiteral("%1.%2").arg(tenths / 10 % 60).arg(tenths % 10);
+    if (tenths < 600)
+        return seconds;
+    return QStringLiteral("%1:%2").arg(tenths / 600).arg(seconds, 4, QLatin1Char('0'));
+}
+
 } // namespace
 
-TimelineWindow::TimelineWindow(const SessionEngine &engine, ReportDelivery &delivery,
-                               QWidget *parent)
-    : QMainWindow(parent), m_engine(engine), m_delivery(delivery), m_lanes(new TimelineLanes),
-      m_scroll(new QScrollBar(Qt::Horizontal)), m_zoom(new QComboBox),
+TimelineWindow::TimelineWindow(const SessionEngine &engine, RecordingPlayer &recording,
+                               ReportDelivery &delivery, QWidget *parent)
+    : QMainWindow(parent), m_engine(engine), m_recording(recording), m_delivery(delivery),
+      m_waveform(new Waveform(this)), m_recordingLabel(new QLabel), m_play(new QPushButton),
+      m_lanes(new TimelineLanes), m_scroll(new QScrollBar(Qt::Horizontal)), m_zoom(new QComboBox),
       m_table(new QTableWidget(0, 5)), m_refresh(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmTimeline"));
@@ -48,9 +62,18 @@ TimelineWindow::TimelineWindow(const SessionEngine &engine, ReportDelivery &deli
     m_refresh->setInterval(refreshMilliseconds);
     connect(m_refresh, &QTimer::timeout, this, &TimelineWindow::Refresh_Timer);
     m_refresh->start();
+    connect(&m_recording, &RecordingPlayer::opened, this, &TimelineWindow::Recording_Open);
+    if (m_recording.isOpen())
+        Recording_Open();
     Refresh_Timer();
     // Within 1024 x 768 with the window's frame, and within a smaller (or magnified) screen.
     resize(QSize(960, 440).boundedTo(screen()->availableGeometry().size() * 9 / 10));
+}
+
+TimelineWindow::~TimelineWindow()
+{
+    // What is heard again goes with the window.
+    m_recording.stopListening();
 }
 
 void TimelineWindow::buildMenu()
@@ -62,6 +85,9 @@ void TimelineWindow::buildMenu()
     QAction *exportTimeline = file->addAction(tr("Export &timeline..."), this,
                                               &TimelineWindow::MnuFilExportTimeline_Click);
     exportTimeline->setObjectName(QStringLiteral("MnuFilExportTimeline"));
+    QAction *openRecording =
+        file->addAction(tr("&Open recording..."), this, &TimelineWindow::MnuFilOpenRecording_Click);
+    openRecording->setObjectName(QStringLiteral("MnuFilOpenRecording"));
     file->addSeparator();
     QAction *close = file->addAction(tr("&Close"), this, &TimelineWindow::MnuFilClose_Click);
     close->setObjectName(QStringLiteral("MnuFilClose"));
@@ -83,7 +109,15 @@ void TimelineWindow::buildControls()
     connect(m_zoom, &QComboBox::currentIndexChanged, this, &TimelineWindow::TimelineZoom_Change);
     zoomRow->addWidget(zoomLabel);
     zoomRow->addWidget(m_zoom);
-    zoomRow->addStretch();
+    zoomRow->addSpacing(12);
+    m_recordingLabel->setObjectName(QStringLiteral("TimelineRecording"));
+    zoomRow->addWidget(m_recordingLabel, 1);
+    m_play->setObjectName(QStringLiteral("TimelinePlay"));
+    m_play->setText(tr("&Play"));
+    m_play->setToolTip(tr("Plays the recording from where it stands, while the session is "
+                          "paused; Escape stops"));
+    connect(m_play, &QPushButton::clicked, this, &TimelineWindow::TimelinePlay_Click);
+    zoomRow->addWidget(m_play);
     left->addLayout(zoomRow);
     left->addWidget(m_lanes);
     m_scroll->setObjectName(QStringLiteral("TimelineScroll"));
@@ -91,6 +125,9 @@ void TimelineWindow::buildControls()
     left->addWidget(m_scroll);
     left->addStretch();
     connect(m_lanes, &TimelineLanes::intervalPressed, this, &TimelineWindow::TimelineLanes_Press);
+    connect(m_lanes, &TimelineLanes::intervalActivated, this,
+            &TimelineWindow::TimelineInterval_Activate);
+    connect(m_waveform, &Waveform::grown, m_lanes, qOverload<>(&QWidget::update));
 
     m_table->setObjectName(QStringLiteral("TimelineTable"));
     m_table->setAccessibleName(tr("Intervals"));
@@ -106,12 +143,15 @@ void TimelineWindow::buildControls()
     m_lanes->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(m_table, &QTableWidget::itemSelectionChanged, this,
             &TimelineWindow::TimelineTable_SelectionChange);
+    connect(m_table, &QTableWidget::cellDoubleClicked, this,
+            [this](int row) { TimelineInterval_Activate(row); });
     columns->addLayout(left, 3);
     columns->addWidget(m_table, 2);
     setCentralWidget(central);
-    for (QWidget *widget : {static_cast<QWidget *>(this), central, static_cast<QWidget *>(m_lanes),
-                            static_cast<QWidget *>(m_zoom), static_cast<QWidget *>(m_table),
-                            m_table->viewport(), static_cast<QWidget *>(m_scroll)})
+    for (QWidget *widget :
+         {static_cast<QWidget *>(this), central, static_cast<QWidget *>(m_lanes),
+          static_cast<QWidget *>(m_zoom), static_cast<QWidget *>(m_table), m_table->viewport(),
+          static_cast<QWidget *>(m_scroll), static_cast<QWidget *>(m_play)})
         watch(widget);
 }
 
@@ -122,15 +162,10 @@ bool TimelineWindow::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-    case QEvent::KeyPress: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() != Qt::Key_Space)
-            break;
-        if (event->type() == QEvent::KeyPress)
-            emit spacePressed(key->isAutoRepeat(), key->timestamp());
-        event->accept();
-        return true;
-    }
+    case QEvent::KeyPress:
+        if (filterKey(event))
+            return true;
+        break;
     case QEvent::KeyRelease: return static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
@@ -146,11 +181,79 @@ bool TimelineWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+// SPACE goes to the session; Enter on a row plays its interval, Escape stops what plays.
+bool TimelineWindow::filterKey(QEvent *event)
+{
+    auto *key = static_cast<QKeyEvent *>(event);
+    const bool press = event->type() == QEvent::KeyPress;
+    switch (key->key()) {
+    case Qt::Key_Space:
+        if (press)
+            emit spacePressed(key->isAutoRepeat(), key->timestamp());
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!m_table->hasFocus() || m_table->currentRow() < 0)
+            return false;
+        if (press)
+            TimelineInterval_Activate(m_table->currentRow());
+        break;
+    case Qt::Key_Escape:
+        if (!m_recording.listening())
+            return false;
+        if (press)
+            m_recording.stopListening();
+        break;
+    default: return false;
+    }
+    event->accept();
+    return true;
+}
+
 void TimelineWindow::MnuFilExportTimeline_Click()
 {
     recordcommands::exportTimeline(
         m_delivery, this, [this] { return m_engine.fields(); },
-        [this] { return m_engine.timeline(); });
+        [this] { return m_engine.timeline(); }, m_recording.recording());
+}
+
+void TimelineWindow::MnuFilOpenRecording_Click() { emit openRecordingRequested(this); }
+
+void TimelineWindow::Recording_Open()
+{
+    m_waveform->decode(m_recording.path());
+    m_lanes->setWaveform(&m_waveform->peaks(), Waveform::binsPerSecond);
+}
+
+void TimelineWindow::TimelinePlay_Click()
+{
+    if (!m_engine.isRunning())
+        m_recording.listen(m_recording.positionMilliseconds());
+}
+
+void TimelineWindow::TimelineInterval_Activate(int interval)
+{
+    const auto &intervals = m_engine.timeline().intervals();
+    if (m_engine.isRunning() || interval < 0 || std::size_t(interval) >= intervals.size())
+        return;
+    const Timeline::Interval &chosen = intervals[std::size_t(interval)];
+    m_recording.listen(qint64(chosen.start) * SessionEngine::TickMilliseconds,
+                       qint64(chosen.end) * SessionEngine::TickMilliseconds);
+}
+
+void TimelineWindow::refreshRecording()
+{
+    m_play->setEnabled(m_recording.isOpen() && !m_engine.isRunning());
+    if (!m_recording.isOpen()) {
+        m_recordingLabel->setText(tr("No recording open"));
+        m_lanes->setPlayhead(-1);
+        return;
+    }
+    const qint64 at = m_recording.positionMilliseconds();
+    m_recordingLabel->setText(
+        tr("%1 (%2 s), at %3")
+            .arg(m_recording.name(), m_recording.recording().secondsText(), clockText(at)));
+    m_lanes->setPlayhead(at);
 }
 
 void TimelineWindow::MnuFilClose_Click() { close(); }
@@ -184,6 +287,7 @@ void TimelineWindow::Refresh_Timer()
     const qint32 sample = m_engine.fields().sampleTicks.value_or(0);
     m_lanes->setTimeline(m_engine.timeline(), sample);
     refreshTable();
+    refreshRecording();
     if (sample != m_shownSample) {
         m_shownSample = sample;
         refreshView();

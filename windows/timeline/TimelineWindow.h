@@ -3,6 +3,10 @@
 #include <QMainWindow>
 
 class QComboBox;
+class QLabel;
+class QPushButton;
+class RecordingPlayer;
+class Waveform;
 class QScrollBar;
 class QTableWidget;
 class QTimer;
@@ -19,26 +23,39 @@ class TimelineLanes;
 // SPACE and the middle button start and pause the session here as on the main window, so it does
 // not matter which of the two has the keyboard; they are passed on as signals, which the start-up
 // connects to the main window. No other key or button of this window changes the session.
-// File > Export timeline... is the main window's command; File > Close closes the window.
+// File > Export timeline... is the main window's command; File > Open recording... asks the main
+// window to open one (signal); File > Close closes the window.
+//
+// With a recording open, it names it, with its length and where it stands, and draws its
+// waveform under the lanes. While the session is paused, a double-click on a bar or a row, or
+// Enter on a row, plays that interval of the recording, Play plays from where it stands, and
+// Escape stops; none of this changes the session, and the next start goes back to the
+// stopwatch's time.
 class TimelineWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int refreshMilliseconds = 100;
 
-    TimelineWindow(const SessionEngine &engine, ReportDelivery &delivery,
-                   QWidget *parent = nullptr);
+    TimelineWindow(const SessionEngine &engine, RecordingPlayer &recording,
+                   ReportDelivery &delivery, QWidget *parent = nullptr);
+    ~TimelineWindow() override;
 
     TimelineLanes &lanes() const { return *m_lanes; }
 
 signals:
     void spacePressed(bool autoRepeat, quint64 timestamp);
     void middlePressed(quint64 timestamp);
+    void openRecordingRequested(QWidget *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void MnuFilExportTimeline_Click();
+    void MnuFilOpenRecording_Click();
+    void TimelinePlay_Click();
+    void TimelineInterval_Activate(int interval);
+    void Recording_Open();
     void MnuFilClose_Click();
     void TimelineZoom_Change();
     void TimelineTable_SelectionChange();
@@ -53,9 +70,15 @@ private:
     void refreshView();
     qint32 span() const;
     void watch(QWidget *widget);
+    void refreshRecording();
+    bool filterKey(QEvent *event);
 
     const SessionEngine &m_engine;
+    RecordingPlayer &m_recording;
     ReportDelivery &m_delivery;
+    Waveform *m_waveform;
+    QLabel *m_recordingLabel;
+    QPushButton *m_play;
     TimelineLanes *m_lanes;
     QScrollBar *m_scroll;
     QComboBox *m_zoom;
