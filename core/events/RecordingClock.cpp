@@ -10,8 +10,8 @@ void RecordingClock::follow(Position position, qint64 fromNanoseconds)
     m_anchorClock = nowNanoseconds();
     m_anchorPosition = fromNanoseconds;
     m_moving = false;
-    m_previous.reset();
     m_position = std::move(position);
+    m_previous = m_position();
 }
 
 void RecordingClock::release()

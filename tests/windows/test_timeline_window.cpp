@@ -274,6 +274,16 @@ void TestTimelineWindow::theRecordingLeadsTheSession()
     QVERIFY(qAbs(recording.positionMilliseconds() - 2600) <= 200);
     QCOMPARE(engine.fields().sampleTicks, before.sampleTicks);
     QCOMPARE(engine.fields().talkTicks, before.talkTicks);
+    // Enter on its row plays it again, and Escape stops it.
+    auto *table = timeline()->findChild<QTableWidget *>(QStringLiteral("TimelineTable"));
+    timeline()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(timeline()));
+    table->setFocus();
+    table->setCurrentCell(0, 0);
+    QTest::keyClick(table, Qt::Key_Return);
+    QVERIFY(recording.listening());
+    QTest::keyClick(table, Qt::Key_Escape);
+    QVERIFY(!recording.listening());
 
     // After the end, SPACE only says so; RESET takes the recording back to its start.
     m_main.window->activateWindow();
