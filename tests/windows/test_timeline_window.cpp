@@ -3,7 +3,9 @@
 // selects its bar and a bar its row, and SPACE starts and pauses the session with either window
 // in front. With a recording the test makes (sox), the recording leads the session: marks land at
 // its time, the session pauses at its end, an interval can be heard again, and a file that cannot
-// be played, or stops being readable, is told and changes nothing counted.
+// be played, or stops being readable, is told and changes nothing counted. The recordings play
+// through a PulseAudio server of the test's own, to a null sink whose monitor the test records,
+// so it hears that the sound came out, and at which time of the stopwatch.
 #include "Form1Harness.h"
 #include "core/events/MouseButtons.h"
 #include "startup/WindowNavigator.h"
@@ -49,13 +51,59 @@ QString makeRecording(const QTemporaryDir &dir, double seconds, double toneFrom,
     return path;
 }
 
+// A PulseAudio server of its own, with a null sink "tallymere" as its default, which the program's
+// sound goes to (PULSE_SERVER) and whose monitor can be recorded.
+class PrivatePulse {
+public:
+    ~PrivatePulse()
+    {
+        m_server.kill();
+        m_server.waitForFinished(generous);
+    }
+    // Empty once the server answers, else why not.
+    QString start()
+    {
+        const QString socket = m_dir.filePath(QStringLiteral("native"));
+        QFile config(m_dir.filePath(QStringLiteral("pulse.pa")));
+        if (!config.open(QIODevice::WriteOnly) ||
+            config.write("load-module module-null-sink sink_name=tallymere\n"
+                         "load-module module-native-protocol-unix auth-anonymous=1 socket=" +
+                         socket.toUtf8() + "\nset-default-sink tallymere\n") < 0)
+            return QStringLiteral("the server's configuration could not be written");
+        config.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), m_dir.path());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+        m_server.setProcessEnvironment(environment);
+        m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_server.start(QStringLiteral("pulseaudio"),
+                       {"-n", "-F", config.fileName(), "--daemonize=no", "--exit-idle-time=-1",
+                        "--use-pid-file=no", "--log-level=error"});
+        if (!m_server.waitForStarted(generous))
+            return QStringLiteral("pulseaudio did not start: ") + m_server.errorString();
+        qputenv("PULSE_SERVER", "unix:" + socket.toUtf8());
+        const bool answers = QTest::qWaitFor(
+            [] {
+                QProcess info;
+                info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+                return info.waitForFinished(5000) && info.exitCode() == 0;
+            },
+            generous);
+        return answers ? QString() : QStringLiteral("pulseaudio did not answer pactl info");
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_server;
+};
+
 } // namespace
 
 class TestTimelineWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Form1Harness::setUpApplication(); }
+    void initTestCase();
     void init();
     void cleanup();
     void barsLieAtTheSampleTime_data();
@@ -67,6 +115,7 @@ private slots:
     void aRecordingThatCannotBePlayedChangesNothing_data();
     void aRecordingThatCannotBePlayedChangesNothing();
     void aRecordingCutShortPausesTheSessionThere();
+    void theRecordingIsHeardAtItsTime();
 
 private:
     // 30 ticks: speech held from tick 5 to 15, cluttering alone from 20 to 25, then paused.
@@ -83,7 +132,16 @@ private:
 
     Form1Harness m_main;
     std::unique_ptr<WindowNavigator> m_navigator;
+    PrivatePulse m_pulse;
+    QString m_pulseFailed;
 };
+
+void TestTimelineWindow::initTestCase()
+{
+    Form1Harness::setUpApplication();
+    // Before the first player: the sound goes to the test's server.
+    m_pulseFailed = m_pulse.start();
+}
 
 void TestTimelineWindow::init()
 {
@@ -346,6 +404,40 @@ void TestTimelineWindow::aRecordingCutShortPausesTheSessionThere()
     QCOMPARE(engine.fields().talkCount.value_or(0), 1);
     QVERIFY2(ModalDriver::noteText().contains(QStringLiteral("nothing counted is lost")),
              qPrintable(ModalDriver::noteText()));
+}
+
+// The tone from 1.0 s comes out of the sound server as the stopwatch passes 1.0 s, give or take
+// the server's and its monitor's buffers.
+void TestTimelineWindow::theRecordingIsHeardAtItsTime()
+{
+    QVERIFY2(m_pulseFailed.isEmpty(), qPrintable(m_pulseFailed));
+    QTemporaryDir dir;
+    QVERIFY(openRecording(makeRecording(dir, 3.0, 1.0, 2.6)));
+    QProcess monitor;
+    monitor.start(QStringLiteral("parec"), {"--device=tallymere.monitor", "--rate=8000",
+                                            "--channels=1", "--format=s16le", "--latency-msec=20"});
+    QVERIFY(QTest::qWaitFor([&] { return monitor.bytesAvailable() > 0; }, generous));
+    monitor.readAll();
+    m_main.strikeSpace();
+    qint32 heardAt = -1;
+    QByteArray heard;
+    QVERIFY2(QTest::qWaitFor(
+                 [&] {
+                     heard += monitor.readAll();
+                     const auto *samples = reinterpret_cast<const qint16 *>(heard.constData());
+                     for (qsizetype i = 0; i < heard.size() / 2; ++i)
+                         if (qAbs(samples[i]) > 8000) {
+                             heardAt = m_main.window->engine().fields().sampleTicks.value_or(0);
+                             return true;
+                         }
+                     heard.clear();
+                     return false;
+                 },
+                 generous),
+             "no sound came out of the server");
+    monitor.kill();
+    monitor.waitForFinished(generous);
+    QVERIFY2(heardAt >= 4 && heardAt <= 8, qPrintable(QString::number(heardAt)));
 }
 
 QTEST_MAIN(TestTimelineWindow)
