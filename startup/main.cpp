@@ -1,8 +1,9 @@
 // Start-up: the application object with the program's own style and palette, its names, icon
 // and font substitutes, then the main window, maximized. The program ends when its last window
-// closes.
+// closes. "--compare" and "--help" run without a window, and need no display.
 
 #include "assets/Assets.h"
+#include "core/reports/CompareCommand.h"
 #include "startup/WindowNavigator.h"
 #include "widgets/kit/ClassicLook.h"
 #include "widgets/kit/FontSubstitutes.h"
@@ -10,9 +11,30 @@
 #include "windows/main/Form1.h"
 
 #include <QApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+// A QApplication ends the program where there is no display; a comparison needs none.
+int compare(int argc, char *argv[])
+{
+    const QCoreApplication app(argc, argv);
+    QTextStream output(stdout);
+    QTextStream error(stderr);
+    return comparecommand::run(QCoreApplication::arguments().mid(1), output, error);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (comparecommand::wanted(arguments))
+        return compare(argc, argv);
     QApplication app(argc, argv);
     // Our own style and light palette, whatever the desktop's scheme.
     classiclook::apply();

@@ -105,8 +105,8 @@ SaveOutcome append(SaveOutcome outcome, Descriptor &fd, qint64 size, const Recor
 // then written whole.
 SaveOutcome create(SaveOutcome outcome, const QByteArray &name, const RecordRow &row)
 {
-    outcome.reason =
-        wholefile::write(outcome.path, CsvTable::line(row.columns()) + CsvTable::line(row.values()));
+    outcome.reason = wholefile::write(outcome.path,
+                                      CsvTable::line(row.columns()) + CsvTable::line(row.values()));
     if (!outcome.reason.isEmpty()) {
         ::unlink(name.constData()); // the empty file it claimed
         return outcome;

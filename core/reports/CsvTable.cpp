@@ -99,17 +99,15 @@ void CsvTable::judgeStart(const QByteArray &start, RecordKind kind)
                                   "files in some languages. Save it again with \",\" between the "
                                   "values, or export to a new file"));
     if (header != ours) {
-        const RecordKind other =
-            kind == RecordKind::Session ? RecordKind::Ratings : RecordKind::Session;
-        if (header == withoutEnding(line(RecordRow::columnsOf(other))))
-            return refuse(kind == RecordKind::Session
-                              ? QObject::tr("it holds perceptual ratings, not sessions")
-                              : QObject::tr("it holds sessions, not perceptual ratings"));
-        return refuse(kind == RecordKind::Session
-                          ? QObject::tr("its first line is not the header of Tallymere's "
-                                        "session data")
-                          : QObject::tr("its first line is not the header of Tallymere's "
-                                        "ratings data"));
+        for (const RecordKind other :
+             {RecordKind::Session, RecordKind::Ratings, RecordKind::Comparison}) {
+            if (other != kind && header == withoutEnding(line(RecordRow::columnsOf(other))))
+                return refuse(QObject::tr("it holds %1, not %2")
+                                  .arg(QLatin1String(recordNames(other).held),
+                                       QLatin1String(recordNames(kind).held)));
+        }
+        return refuse(QObject::tr("its first line is not the header of Tallymere's %1")
+                          .arg(QLatin1String(recordNames(kind).data)));
     }
     // A multi-byte letter may be cut at the end of what was read.
     QByteArrayView rows(start);

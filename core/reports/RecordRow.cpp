@@ -1,5 +1,7 @@
 #include "core/reports/RecordRow.h"
 
+#include "core/reports/Agreement.h"
+
 #include "core/ratings/RatingCore.h"
 #include "core/ratings/ScaleTable.h"
 #include "core/session/SessionResults.h"
@@ -92,7 +94,20 @@ RecordRow RecordRow::ratings(const RatingFields &fields, const QDateTime &when)
     return row;
 }
 
+RecordRow RecordRow::comparison(const Agreement &agreement, const QDateTime &when)
+{
+    RecordRow row(RecordKind::Comparison, when);
+    for (const auto &[column, value] : agreement.columns())
+        row.add(column, value);
+    return row;
+}
+
 QStringList RecordRow::columnsOf(RecordKind kind)
 {
-    return kind == RecordKind::Session ? session({}, {}).columns() : ratings({}, {}).columns();
+    switch (kind) {
+    case RecordKind::Session: return session({}, {}).columns();
+    case RecordKind::Ratings: return ratings({}, {}).columns();
+    case RecordKind::Comparison: break;
+    }
+    return comparison(Agreement(JudgedTimeline(), JudgedTimeline()), {}).columns();
 }

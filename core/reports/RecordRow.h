@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QStringList>
 
+class Agreement;
+
 // A window's results as one row of a data table, with the names of the table's columns: what
 // File > Export data writes. Numbers are plain, with "." as the decimal point whatever the
 // locale, to the precision the printed report gives them (percentages as 0-100 numbers with one
@@ -21,6 +23,8 @@ public:
     // 0-100 score and its 1-9 score.
     static RecordRow ratings(const RatingFields &fields, const QDateTime &when);
 
+    // When it was exported, then every figure of the comparison (Agreement::columns()).
+    static RecordRow comparison(const Agreement &agreement, const QDateTime &when);
     static QStringList columnsOf(RecordKind kind);
 
     RecordKind kind() const { return m_kind; }

@@ -11,45 +11,33 @@
 QString SaveOutcome::message() const
 {
     const QString where = QDir::toNativeSeparators(path);
-    const bool session = kind == RecordKind::Session;
+    const RecordNames names = recordNames(kind);
+    QString subject = QLatin1String(names.subject);
+    subject[0] = subject[0].toUpper();
+    const QString was = subject + QLatin1Char(' ') + QLatin1String(names.verb);
     switch (result) {
     case Result::Written:
         if (format == Format::Timeline)
             return QObject::tr("The session's timeline was exported to: %1").arg(where);
         if (format == Format::Pdf)
-            return session ? QObject::tr("The session was saved as: %1").arg(where)
-                           : QObject::tr("The ratings were saved as: %1").arg(where);
-        return session ? QObject::tr("The session was exported to the new file: %1").arg(where)
-                       : QObject::tr("The ratings were exported to the new file: %1").arg(where);
-    case Result::Appended:
-        return session ? QObject::tr("The session was added as a new row to: %1").arg(where)
-                       : QObject::tr("The ratings were added as a new row to: %1").arg(where);
+            return QObject::tr("%1 saved as: %2").arg(was, where);
+        return QObject::tr("%1 exported to the new file: %2").arg(was, where);
+    case Result::Appended: return QObject::tr("%1 added as a new row to: %2").arg(was, where);
     case Result::NotWritten: break;
     case Result::Damaged:
-        return session ? QObject::tr("The session could not be exported to %1: %2; the last line "
-                                     "of %1 may be incomplete.")
-                             .arg(where, reason)
-                       : QObject::tr("The ratings could not be exported to %1: %2; the last line "
-                                     "of %1 may be incomplete.")
-                             .arg(where, reason);
+        return QObject::tr("%1 could not be exported to %2: %3; the last line of %2 may be "
+                           "incomplete.")
+            .arg(subject, where, reason);
     }
     if (format == Format::Timeline)
         return QObject::tr("The session's timeline could not be exported to %1: %2. Nothing was "
                            "written.")
             .arg(where, reason);
     if (format == Format::Pdf)
-        return session ? QObject::tr("The session could not be saved as %1: %2. Nothing was "
-                                     "written.")
-                             .arg(where, reason)
-                       : QObject::tr("The ratings could not be saved as %1: %2. Nothing was "
-                                     "written.")
-                             .arg(where, reason);
-    return session ? QObject::tr("The session could not be exported to %1: %2. Nothing was "
-                                 "written.")
-                         .arg(where, reason)
-                   : QObject::tr("The ratings could not be exported to %1: %2. Nothing was "
-                                 "written.")
-                         .arg(where, reason);
+        return QObject::tr("%1 could not be saved as %2: %3. Nothing was written.")
+            .arg(subject, where, reason);
+    return QObject::tr("%1 could not be exported to %2: %3. Nothing was written.")
+        .arg(subject, where, reason);
 }
 
 QString SaveOutcome::reasonOf(const QFileDevice &file, const QString &path)

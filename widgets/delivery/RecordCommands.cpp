@@ -30,23 +30,19 @@ QString documentsFolder()
 
 QString suggestedName(RecordKind kind, SaveOutcome::Format format)
 {
-    const bool session = kind == RecordKind::Session;
+    const RecordNames names = recordNames(kind);
     if (format == SaveOutcome::Format::Csv)
-        return session ? QStringLiteral("Tallymere sessions.csv")
-                       : QStringLiteral("Tallymere ratings.csv");
+        return QStringLiteral("Tallymere %1.csv").arg(QLatin1String(names.table));
     const QString when = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm"));
-    return (session ? QStringLiteral("Tallymere session ") : QStringLiteral("Tallymere ratings ")) +
-           when + QStringLiteral(".pdf");
+    return QStringLiteral("Tallymere %1 %2.pdf").arg(QLatin1String(names.file), when);
 }
 
 QString caption(RecordKind kind, SaveOutcome::Format format)
 {
-    const bool session = kind == RecordKind::Session;
+    const RecordNames names = recordNames(kind);
     if (format == SaveOutcome::Format::Pdf)
-        return session ? QObject::tr("Save the session as PDF")
-                       : QObject::tr("Save the ratings as PDF");
-    return session ? QObject::tr("Export the session's data")
-                   : QObject::tr("Export the ratings' data");
+        return QObject::tr("Save %1 as PDF").arg(QLatin1String(names.subject));
+    return QObject::tr("Export %1 data").arg(QLatin1String(names.possessive));
 }
 
 } // namespace

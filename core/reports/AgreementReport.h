@@ -1,0 +1,16 @@
+#pragma once
+
+#include "core/reports/Agreement.h"
+#include "core/reports/ReportPage.h"
+
+// The one-page agreement report of a comparison, in the reports' style: who was compared, on
+// which recording and span, every figure for speech and for cluttering side by side, each
+// judge's percentages with the difference, and what each figure means.
+class AgreementReport {
+public:
+    static constexpr int labelColumn = 6;
+    static constexpr int speechColumn = 50;
+    static constexpr int clutterColumn = 66;
+
+    static ReportPage build(const Agreement &agreement);
+};
