@@ -35,6 +35,12 @@ void printSession(ReportDelivery &delivery, QWidget *parent,
     delivery.deliver(parent, SessionReport::build(fields), RecordKind::Session);
 }
 
+void printComparison(ReportDelivery &delivery, QWidget *parent, const ReportPage &page)
+{
+    if (!alreadySending(delivery, parent))
+        delivery.deliver(parent, page, RecordKind::Comparison);
+}
+
 void printRatings(ReportDelivery &delivery, QWidget *parent,
                   const std::function<RatingFields()> &readRatings)
 {

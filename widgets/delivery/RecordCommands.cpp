@@ -150,6 +150,20 @@ void exportTimeline(ReportDelivery &delivery, QWidget *parent,
     delivery.tellSaved(parent, outcome);
 }
 
+void saveComparisonPdf(ReportDelivery &delivery, QWidget *parent, const ReportPage &page)
+{
+    const QString path = askPath(parent, RecordKind::Comparison, SaveOutcome::Format::Pdf);
+    if (!path.isEmpty())
+        delivery.tellSaved(parent, ReportPdf::save(page, RecordKind::Comparison, path));
+}
+
+void exportComparison(ReportDelivery &delivery, QWidget *parent, const RecordRow &row)
+{
+    const QString path = askPath(parent, RecordKind::Comparison, SaveOutcome::Format::Csv);
+    if (!path.isEmpty())
+        delivery.keep(parent, [row, path] { return CsvExport::write(row, path); });
+}
+
 void saveRatingsPdf(ReportDelivery &delivery, QWidget *parent,
                     const std::function<RatingFields()> &readRatings)
 {

@@ -2,6 +2,8 @@
 
 #include "core/ratings/RatingFields.h"
 #include "core/reports/RecordKind.h"
+#include "core/reports/RecordRow.h"
+#include "core/reports/ReportPage.h"
 #include "core/reports/SaveOutcome.h"
 #include "core/session/SessionFields.h"
 #include "core/session/SessionRecording.h"
@@ -42,6 +44,9 @@ void exportTimeline(ReportDelivery &delivery, QWidget *parent,
                     const std::function<SessionFields()> &readSession,
                     const std::function<Timeline()> &readTimeline,
                     const SessionRecording &recording);
+// A comparison's agreement report as PDF, and its figures as a row of a table of comparisons.
+void saveComparisonPdf(ReportDelivery &delivery, QWidget *parent, const ReportPage &page);
+void exportComparison(ReportDelivery &delivery, QWidget *parent, const RecordRow &row);
 void saveRatingsPdf(ReportDelivery &delivery, QWidget *parent,
                     const std::function<RatingFields()> &readRatings);
 void exportRatings(ReportDelivery &delivery, QWidget *parent,

@@ -5,6 +5,8 @@
 #include "media/RecordingPlayer.h"
 #include "media/Waveform.h"
 #include "widgets/delivery/RecordCommands.h"
+#include "widgets/delivery/ReportDelivery.h"
+#include "windows/timeline/ComparisonWindow.h"
 #include "windows/timeline/TimelineLanes.h"
 
 #include <QComboBox>
@@ -88,6 +90,12 @@ void TimelineWindow::buildMenu()
     QAction *openRecording =
         file->addAction(tr("&Open recording..."), this, &TimelineWindow::MnuFilOpenRecording_Click);
     openRecording->setObjectName(QStringLiteral("MnuFilOpenRecording"));
+    QAction *openTimeline =
+        file->addAction(tr("Open t&imeline..."), this, &TimelineWindow::MnuFilOpenTimeline_Click);
+    openTimeline->setObjectName(QStringLiteral("MnuFilOpenTimeline"));
+    QAction *compare =
+        file->addAction(tr("&Compare..."), this, &TimelineWindow::MnuFilCompare_Click);
+    compare->setObjectName(QStringLiteral("MnuFilCompare"));
     file->addSeparator();
     QAction *close = file->addAction(tr("&Close"), this, &TimelineWindow::MnuFilClose_Click);
     close->setObjectName(QStringLiteral("MnuFilClose"));
@@ -218,6 +226,37 @@ void TimelineWindow::MnuFilExportTimeline_Click()
 }
 
 void TimelineWindow::MnuFilOpenRecording_Click() { emit openRecordingRequested(this); }
+
+void TimelineWindow::MnuFilOpenTimeline_Click()
+{
+    if (const std::optional<JudgedTimeline> a =
+            ComparisonWindow::askTimeline(this, m_delivery, tr("Open the timeline of judge A")))
+        (new ComparisonWindow(*a, m_delivery, this))->show();
+}
+
+// The session as it stands is judge A; it never changes while paused.
+void TimelineWindow::MnuFilCompare_Click()
+{
+    const qint32 sample = m_engine.fields().sampleTicks.value_or(0);
+    if (m_engine.isRunning() || sample == 0) {
+        m_delivery.say(this, m_engine.isRunning()
+                                 ? tr("Pause the session first: the comparison takes it as it "
+                                      "stands.")
+                                 : tr("The session has nothing marked yet to compare."));
+        return;
+    }
+    const JudgedTimeline session = JudgedTimeline::fromTimeline(
+        m_engine.timeline(), sample, m_recording.recording(), tr("the session"));
+    const std::optional<JudgedTimeline> b =
+        ComparisonWindow::askTimeline(this, m_delivery, tr("Compare with the timeline of judge B"));
+    if (!b)
+        return;
+    auto *comparison = new ComparisonWindow(session, m_delivery, this);
+    if (comparison->compareWith(*b))
+        comparison->show();
+    else
+        comparison->deleteLater();
+}
 
 void TimelineWindow::Recording_Open()
 {

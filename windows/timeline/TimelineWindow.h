@@ -24,7 +24,9 @@ class TimelineLanes;
 // not matter which of the two has the keyboard; they are passed on as signals, which the start-up
 // connects to the main window. No other key or button of this window changes the session.
 // File > Export timeline... is the main window's command; File > Open recording... asks the main
-// window to open one (signal); File > Close closes the window.
+// window to open one (signal); File > Open timeline... opens a timeline file in a comparison
+// window as judge A, File > Compare... compares the paused session, as judge A, with a file;
+// File > Close closes the window.
 //
 // With a recording open, it names it, with its length and where it stands, and draws its
 // waveform under the lanes. While the session is paused, a double-click on a bar or a row, or
@@ -53,6 +55,8 @@ protected:
 private slots:
     void MnuFilExportTimeline_Click();
     void MnuFilOpenRecording_Click();
+    void MnuFilOpenTimeline_Click();
+    void MnuFilCompare_Click();
     void TimelinePlay_Click();
     void TimelineInterval_Activate(int interval);
     void Recording_Open();
