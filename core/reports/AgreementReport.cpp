@@ -62,9 +62,9 @@ ReportPage AgreementReport::build(const Agreement &agreement)
 {
     ReportPage page(QStringLiteral("Tallymere agreement between judges"));
     page.addEmptyLines(2);
-    page.addLine({{labelColumn, ReportPage::rule('=', 74)}});
+    page.addLine({{labelColumn, ReportPage::rule('=', 72)}});
     page.addLine({{labelColumn, QStringLiteral("AGREEMENT between two timelines of one sample")}});
-    page.addLine({{labelColumn, ReportPage::rule('=', 74)}});
+    page.addLine({{labelColumn, ReportPage::rule('=', 72)}});
     page.addLine({{labelColumn, QStringLiteral("Judge A : ") + agreement.nameA()}});
     page.addLine({{labelColumn, QStringLiteral("Judge B : ") + agreement.nameB()}});
     const SessionRecording &recording = agreement.recording();
@@ -80,7 +80,7 @@ ReportPage AgreementReport::build(const Agreement &agreement)
               TimelineFiles::seconds(agreement.windowTicks()) + QStringLiteral(" s.")}});
     for (const QString &note : agreement.notes())
         page.addLine({{labelColumn, note}});
-    page.addLine({{labelColumn, ReportPage::rule('_', 74)}});
+    page.addLine({{labelColumn, ReportPage::rule('_', 72)}});
     page.addLine(both(QStringLiteral("Figure :"), QStringLiteral("Speech :"),
                       QStringLiteral("Cluttering :")));
     const Figures &s = agreement.speech();
@@ -109,7 +109,7 @@ ReportPage AgreementReport::build(const Agreement &agreement)
                       na(Agreement::percent(c.occurrenceAgreement))));
     addKappa(page, QStringLiteral("tick (0.2 s)"), s.byTick, c.byTick);
     addKappa(page, QStringLiteral("1 s unit"), s.bySecond, c.bySecond);
-    page.addLine({{labelColumn, ReportPage::rule('_', 74)}});
+    page.addLine({{labelColumn, ReportPage::rule('_', 72)}});
     page.addLine(
         both(QStringLiteral("Percentage :"), QStringLiteral("A / B :"), QStringLiteral("B - A :")));
     addPercentages(page, QStringLiteral("% of the sample spoken :"), agreement.spoken());
@@ -117,15 +117,16 @@ ReportPage AgreementReport::build(const Agreement &agreement)
                    agreement.clutteredSample());
     addPercentages(page, QStringLiteral("% of the talking time cluttered :"),
                    agreement.clutteredTalk());
-    page.addLine({{labelColumn, ReportPage::rule('_', 74)}});
+    page.addLine({{labelColumn, ReportPage::rule('_', 72)}});
     for (const char *definition : {
-             "Each timeline is read as ticks of 0.2 s, marked where an interval covers them.",
-             "Total-time agreement: shorter total / longer total x 100.",
-             "A window is marked by a judge who marked any tick in it; window-by-window",
-             "agreement = (both + neither) / windows x 100; occurrence agreement = both /",
-             "(both + only A + only B) x 100. Kappa = (po - pe) / (1 - pe) over ticks or 1 s",
-             "units, pe from each judge's share of marked units; the prevalence index",
-             "|both - neither| / units shows a kappa moved by long empty stretches.",
+             "Each timeline is read as ticks of 0.2 s, marked where an interval",
+             "covers them. Total-time agreement: shorter total / longer total x 100.",
+             "A window is marked by a judge who marked any tick in it.",
+             "Window-by-window agreement = (both + neither) / windows x 100;",
+             "occurrence agreement = both / (both + only A + only B) x 100.",
+             "Kappa = (po - pe) / (1 - pe) over ticks or 1 s units, pe from each",
+             "judge's share of marked units; the prevalence index |both - neither| /",
+             "units shows a kappa moved by long empty stretches.",
          })
         page.addLine({{labelColumn, QLatin1String(definition)}});
     return page;

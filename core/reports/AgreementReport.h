@@ -8,9 +8,9 @@
 // judge's percentages with the difference, and what each figure means.
 class AgreementReport {
 public:
-    static constexpr int labelColumn = 6;
-    static constexpr int speechColumn = 50;
-    static constexpr int clutterColumn = 66;
+    static constexpr int labelColumn = 1;
+    static constexpr int speechColumn = 42;
+    static constexpr int clutterColumn = 58;
 
     static ReportPage build(const Agreement &agreement);
 };

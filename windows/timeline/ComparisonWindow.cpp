@@ -53,7 +53,7 @@ void ComparisonWindow::buildMenu()
         add(tr("&Save as PDF..."), "MnuFilSavePdf", &ComparisonWindow::MnuFilSavePdf_Click),
         add(tr("E&xport data..."), "MnuFilExport", &ComparisonWindow::MnuFilExport_Click)};
     file->addSeparator();
-    add(tr("&Close"), "MnuFilClose", &ComparisonWindow::MnuFilClose_Click);
+    add(tr("C&lose"), "MnuFilClose", &ComparisonWindow::MnuFilClose_Click);
 }
 
 void ComparisonWindow::buildControls()

@@ -97,7 +97,7 @@ void TimelineWindow::buildMenu()
         file->addAction(tr("&Compare..."), this, &TimelineWindow::MnuFilCompare_Click);
     compare->setObjectName(QStringLiteral("MnuFilCompare"));
     file->addSeparator();
-    QAction *close = file->addAction(tr("&Close"), this, &TimelineWindow::MnuFilClose_Click);
+    QAction *close = file->addAction(tr("C&lose"), this, &TimelineWindow::MnuFilClose_Click);
     close->setObjectName(QStringLiteral("MnuFilClose"));
 }
 
