@@ -72,12 +72,6 @@ TimelineWindow::TimelineWindow(const SessionEngine &engine, RecordingPlayer &rec
     resize(QSize(960, 440).boundedTo(screen()->availableGeometry().size() * 9 / 10));
 }
 
-TimelineWindow::~TimelineWindow()
-{
-    // What is heard again goes with the window.
-    m_recording.stopListening();
-}
-
 void TimelineWindow::buildMenu()
 {
     QMenuBar *bar = menuBar();

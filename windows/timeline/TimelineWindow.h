@@ -40,7 +40,6 @@ public:
 
     TimelineWindow(const SessionEngine &engine, RecordingPlayer &recording,
                    ReportDelivery &delivery, QWidget *parent = nullptr);
-    ~TimelineWindow() override;
 
     TimelineLanes &lanes() const { return *m_lanes; }
 
