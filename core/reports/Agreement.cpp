@@ -109,11 +109,12 @@ Agreement::Table Agreement::tabulate(const std::vector<bool> &a, const std::vect
 {
     Table table;
     for (qint32 from = 0; from < span; from += unit) {
-        const auto first = a.begin() + from;
-        const auto last = a.begin() + std::min(span, from + unit);
-        const bool byA = std::find(first, last, true) != last;
-        const bool byB = std::find(b.begin() + from, b.begin() + std::min(span, from + unit),
-                                   true) != b.begin() + std::min(span, from + unit);
+        const qint32 to = std::min(span, from + unit);
+        const auto markedIn = [from, to](const std::vector<bool> &ticks) {
+            return std::find(ticks.begin() + from, ticks.begin() + to, true) != ticks.begin() + to;
+        };
+        const bool byA = markedIn(a);
+        const bool byB = markedIn(b);
         ++table.units;
         if (byA && byB)
             ++table.both;
