@@ -57,7 +57,9 @@ void ModalDriver::answer(QFileDialog *dialog)
     }
     name->selectAll();
     QTest::keyClicks(name, m_paths.takeFirst());
-    QTest::mouseClick(buttons->button(QDialogButtonBox::Save), Qt::LeftButton);
+    const bool saving = dialog->acceptMode() == QFileDialog::AcceptSave;
+    QTest::mouseClick(buttons->button(saving ? QDialogButtonBox::Save : QDialogButtonBox::Open),
+                      Qt::LeftButton);
 }
 
 void ModalDriver::answer(QMessageBox *box)

@@ -10,9 +10,9 @@
 
 // Plays the user in front of modal message boxes and file dialogs: every box that comes up is
 // recorded and answered with a mouse click on its OK button (the program asks no questions); a
-// file dialog gets the next queued path typed in, key by key, and saved, or is cancelled when none
-// is queued. Also reads the printing note and presses its buttons. Lets a test run a command that
-// shows modal windows.
+// file dialog gets the next queued path typed in, key by key, and saved or opened, or is
+// cancelled when none is queued. Also reads the printing note and presses its buttons. Lets a
+// test run a command that shows modal windows.
 class ModalDriver : public QObject {
     Q_OBJECT
 

@@ -5,15 +5,22 @@
 // its time, the session pauses at its end, an interval can be heard again, and a file that cannot
 // be played, or stops being readable, is told and changes nothing counted. The recordings play
 // through a PulseAudio server of the test's own, to a null sink whose monitor the test records,
-// so it hears that the sound came out, and at which time of the stopwatch.
+// so it hears that the sound came out, and at which time of the stopwatch. Two sessions of one
+// sample, exported here, are reopened, compared and printed through a CUPS scheduler of the
+// test's own.
 #include "Form1Harness.h"
 #include "core/events/MouseButtons.h"
+#include "core/reports/AgreementReport.h"
+#include "core/reports/ReportLayout.h"
+#include "core/reports/TimelineReader.h"
 #include "startup/WindowNavigator.h"
 #include "windows/main/Form1Surface.h"
 #include "windows/timeline/TimelineLanes.h"
 #include "windows/timeline/TimelineWindow.h"
 
+#include "CupsSandbox.h"
 #include "ModalDriver.h"
+#include "ReportReadBack.h"
 #include "media/RecordingPlayer.h"
 #include "widgets/kit/DesignButton.h"
 
@@ -116,6 +123,7 @@ private slots:
     void aRecordingThatCannotBePlayedChangesNothing();
     void aRecordingCutShortPausesTheSessionThere();
     void theRecordingIsHeardAtItsTime();
+    void twoSessionsExportedAreComparedAndPrinted();
 
 private:
     // 30 ticks: speech held from tick 5 to 15, cluttering alone from 20 to 25, then paused.
@@ -454,3 +462,74 @@ void TestTimelineWindow::theRecordingIsHeardAtItsTime()
 
 QTEST_MAIN(TestTimelineWindow)
 #include "test_timeline_window.moc"
+
+// Judge A marks the sample as markASample does; judge B, after RESET, hears its cluttering
+// inside the speech, from tick 10 to 15. Each session's timeline is exported from this window,
+// both files are reopened and compared here, and the printed report is the core's comparison of
+// the two files, with the figures worked out by hand.
+void TestTimelineWindow::twoSessionsExportedAreComparedAndPrinted()
+{
+    CupsSandbox cups;
+    QString error;
+    QVERIFY2(cups.startWithDefaultQueue(QStringLiteral("tallymere_test"), &error),
+             qPrintable(error));
+    ModalDriver user;
+    QTemporaryDir folder;
+    const QString a = folder.filePath(QStringLiteral("judge A.csv"));
+    const QString b = folder.filePath(QStringLiteral("judge B.TextGrid"));
+    const auto command = [](QWidget *window, const char *name) {
+        return window->findChild<QAction *>(QLatin1String(name));
+    };
+    markASample();
+    m_navigator->openTimeline();
+    QVERIFY(QTest::qWaitForWindowExposed(timeline()));
+    QCOMPARE(user.saveThrough(command(timeline(), "MnuFilExportTimeline"), a),
+             "The session's timeline was exported to: " + a);
+    QTest::mouseClick(m_main.control("Command2"), Qt::LeftButton);
+    m_main.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_main.window.get()));
+    m_main.strikeSpace();
+    m_main.tick(5);
+    press(Qt::LeftButton, true);
+    m_main.tick(5);
+    press(Qt::RightButton, true);
+    m_main.tick(5);
+    press(Qt::RightButton, false);
+    press(Qt::LeftButton, false);
+    m_main.tick(15);
+    m_main.strikeSpace();
+    QCOMPARE(user.saveThrough(command(timeline(), "MnuFilExportTimeline"), b),
+             "The session's timeline was exported to: " + b);
+
+    user.saveNextFileAs(a);
+    command(timeline(), "MnuFilOpenTimeline")->trigger();
+    auto *comparison = timeline()->findChild<QMainWindow *>(QStringLiteral("frmComparison"));
+    QVERIFY(comparison);
+    user.saveNextFileAs(b);
+    command(comparison, "MnuFilCompare")->trigger();
+    QVERIFY(command(comparison, "MnuFilPrint")->isEnabled());
+    const int before = int(cups.jobFiles().size());
+    command(comparison, "MnuFilPrint")->trigger();
+    const QString job = cups.waitForJobFiles(before + 1, 30000);
+    QVERIFY2(!job.isEmpty(), qPrintable(cups.log()));
+    const QStringList page =
+        readback::rows(CupsSandbox::pdfText(job), QStringLiteral("AGREEMENT between"), 1);
+
+    QString why;
+    const std::optional<JudgedTimeline> readA = timelinereader::read(a, &why);
+    const std::optional<JudgedTimeline> readB = timelinereader::read(b, &why);
+    QVERIFY2(readA && readB, qPrintable(why));
+    const QStringList core = readback::withoutBlankRows(reportlayout::asText(
+        AgreementReport::build(Agreement(*readA, *readB, 5 * Agreement::TicksPerSecond))));
+    QCOMPARE(page.join('\n'), core.join('\n'));
+    // A speaks 15 ticks in two intervals, B 10 of them; each clutters 5 ticks, apart, in the
+    // first 5 s window of the 6 s sample. Cluttering ticks: po 20/30, pe 26/36, kappa -1/5.
+    for (const QString &expected : {
+             readback::row({{1, "Total-time agreement (%) :"}, {42, "66.7"}, {58, "100.0"}}),
+             readback::row(
+                 {{1, "Windows, both/only A/only B/neither :"}, {42, "1/0/0/1"}, {58, "1/0/0/1"}}),
+             readback::row({{1, "Cohen's kappa by tick (0.2 s) :"}, {42, "0.667"}, {58, "-0.200"}}),
+             readback::row({{1, "   po / pe :"}, {42, "0.833 / 0.500"}, {58, "0.667 / 0.722"}}),
+         })
+        QVERIFY2(page.contains(expected), qPrintable(expected + "\n" + page.join('\n')));
+}
