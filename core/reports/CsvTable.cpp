@@ -59,6 +59,32 @@ QByteArray CsvTable::line(const QStringList &fields, const QByteArray &ending)
     return quoted.join(',') + ending;
 }
 
+QList<QStringList> CsvTable::records(const QString &text)
+{
+    QList<QStringList> records;
+    QStringList fields{QString()};
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted && c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == c)
+            fields.last() += text[++i];
+        else if (c == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (quoted ||
+                 (c != QLatin1Char(',') && c != QLatin1Char('\r') && c != QLatin1Char('\n')))
+            fields.last() += c;
+        else if (c == QLatin1Char(','))
+            fields.append(QString());
+        else if (c == QLatin1Char('\n')) {
+            records.append(fields);
+            fields = QStringList{QString()};
+        }
+    }
+    if (fields != QStringList{QString()})
+        records.append(fields);
+    return records;
+}
+
 CsvTable CsvTable::judge(QIODevice &device, qint64 size, RecordKind kind)
 {
     CsvTable table;

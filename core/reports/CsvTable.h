@@ -26,6 +26,9 @@ struct CsvTable {
     // One record: each field quoted where it holds a comma, a quote or a line break, with its
     // quotes doubled, and the line ending.
     static QByteArray line(const QStringList &fields, const QByteArray &ending = "\r\n");
+    // The records of a whole table, as line() writes them: ended by CR LF or LF, a quoted field
+    // holding its line breaks.
+    static QList<QStringList> records(const QString &text);
 
 private:
     void judgeStart(const QByteArray &start, RecordKind kind);

@@ -1,8 +1,8 @@
 #include "core/reports/TimelineReader.h"
 
 #include "core/reports/CsvTable.h"
+#include "core/reports/WholeFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringConverter>
 #include <QStringDecoder>
@@ -45,41 +45,18 @@ SessionRecording recordingNamed(const QString &label)
 
 // ---- CSV -----------------------------------------------------------------------------------
 
-// The fields of one line of RFC 4180 CSV.
-QStringList csvFields(const QString &line)
-{
-    QStringList fields{QString()};
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (quoted && c == QLatin1Char('"') && i + 1 < line.size() && line[i + 1] == c)
-            fields.last() += line[++i];
-        else if (c == QLatin1Char('"'))
-            quoted = !quoted;
-        else if (c == QLatin1Char(',') && !quoted)
-            fields.append(QString());
-        else
-            fields.last() += c;
-    }
-    return fields;
-}
-
 std::optional<JudgedTimeline> readCsv(const QString &text, const QString &name, QString *why)
 {
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString &line : lines)
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    if (csvFields(lines.value(0)) != timelineHeader) {
+    const QList<QStringList> records = CsvTable::records(text);
+    if (records.value(0) != timelineHeader) {
         *why = QStringLiteral("it is a CSV file but not a timeline Tallymere exported (its first "
                               "line is not a timeline's header)");
         return std::nullopt;
     }
     JudgedTimeline judged(name);
     bool sampled = false;
-    for (const QString &line : lines.mid(1)) {
-        const QStringList fields = csvFields(line);
-        if (line.isEmpty() || fields.size() != timelineHeader.size())
+    for (const QStringList &fields : records.mid(1)) {
+        if (fields.size() != timelineHeader.size())
             continue;
         if (fields[0] == QLatin1String("sample")) {
             judged = JudgedTimeline(name, ticksOf(fields[3].toDouble()));
@@ -277,23 +254,11 @@ namespace timelinereader {
 
 std::optional<JudgedTimeline> read(const QString &path, QString *why)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile()) {
-        *why = QFileInfo::exists(path) ? QStringLiteral("it is not a regular file")
-                                       : QStringLiteral("there is no such file");
+    const std::optional<QByteArray> bytes = wholefile::read(path, why);
+    if (!bytes)
         return std::nullopt;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        *why = QStringLiteral("it could not be read (%1)").arg(file.errorString());
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *why = QStringLiteral("it could not be read (%1)").arg(file.errorString());
-        return std::nullopt;
-    }
     bool ok = false;
-    QString text = decoded(bytes, &ok);
+    QString text = decoded(*bytes, &ok);
     if (!ok) {
         *why = QStringLiteral("it is not a CSV file or a Praat TextGrid (it is not text in UTF-8 "
                               "or UTF-16)");

@@ -2,6 +2,8 @@
 
 #include "core/reports/SaveOutcome.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace wholefile {
@@ -12,6 +14,24 @@ QString write(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return SaveOutcome::reasonOf(file, path);
     return {};
+}
+
+std::optional<QByteArray> read(const QString &path, QString *why)
+{
+    if (!QFileInfo(path).isFile()) {
+        *why = QFileInfo::exists(path) ? QStringLiteral("it is not a regular file")
+                                       : QStringLiteral("there is no such file");
+        return std::nullopt;
+    }
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *why = QStringLiteral("it could not be read (%1)").arg(file.errorString());
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 } // namespace wholefile
