@@ -56,9 +56,36 @@ void addPercentages(ReportPage &page, const QString &label, const Agreement::Per
          {AgreementReport::clutterColumn, na(Agreement::percent(p.difference))}});
 }
 
+void addSeries(ReportPage &page, const ComparisonSeries &series)
+{
+    page.addLine({{AgreementReport::labelColumn, ReportPage::rule('_', 72)}});
+    page.addLine({{AgreementReport::labelColumn, QStringLiteral("Over the %1 comparisons in %2 :")
+                                                     .arg(series.comparisons)
+                                                     .arg(series.table)}});
+    page.addLine(both(QStringLiteral("Mean window-by-window agreement (%) :"),
+                      na(Agreement::percent(series.speechWindowAgreement)),
+                      na(Agreement::percent(series.clutterWindowAgreement))));
+    if (series.windowsDiffer)
+        page.addLine({{AgreementReport::labelColumn,
+                       QStringLiteral("   (the comparisons use windows of different lengths)")}});
+    page.addLine({{AgreementReport::labelColumn,
+                   QStringLiteral("ICC(2,1) of % of the talking time cluttered : ") +
+                       na(Agreement::decimal3(series.icc)) +
+                       QStringLiteral(" over %1 samples").arg(series.samples)}});
+    page.addLine(
+        {{AgreementReport::labelColumn,
+          QStringLiteral("ICC(2,1), absolute agreement of single judges: (MSR - MSE) /")}});
+    page.addLine(
+        {{AgreementReport::labelColumn,
+          QStringLiteral("(MSR + MSE + 2 (MSC - MSE) / n), from the mean squares of the")}});
+    page.addLine({{AgreementReport::labelColumn,
+                   QStringLiteral("n samples, of the 2 judges and the residual.")}});
+}
+
 } // namespace
 
-ReportPage AgreementReport::build(const Agreement &agreement)
+ReportPage AgreementReport::build(const Agreement &agreement,
+                                  const std::optional<ComparisonSeries> &series)
 {
     ReportPage page(QStringLiteral("Tallymere agreement between judges"));
     page.addEmptyLines(2);
@@ -129,5 +156,7 @@ ReportPage AgreementReport::build(const Agreement &agreement)
              "units shows a kappa moved by long empty stretches.",
          })
         page.addLine({{labelColumn, QLatin1String(definition)}});
+    if (series && series->comparisons >= 2)
+        addSeries(page, *series);
     return page;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/reports/Agreement.h"
+#include "core/reports/ComparisonSeries.h"
 #include "core/reports/ReportPage.h"
 
 // The one-page agreement report of a comparison, in the reports' style: who was compared, on
@@ -12,5 +13,6 @@ public:
     static constexpr int speechColumn = 42;
     static constexpr int clutterColumn = 58;
 
-    static ReportPage build(const Agreement &agreement);
+    static ReportPage build(const Agreement &agreement,
+                            const std::optional<ComparisonSeries> &series = std::nullopt);
 };

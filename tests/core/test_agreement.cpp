@@ -1,7 +1,11 @@
 // Two judges' timelines compared: every figure against values worked out by hand, in rows of
 // ticks written as "0" and "1" (a tick of 0.2 s each), with windows of 1 s; and timelines that
-// cannot be read or compared refused, saying why.
+// cannot be read or compared refused, saying why; and a table of comparisons read back for the
+// reliability across its samples.
 #include "core/reports/Agreement.h"
+#include "core/reports/ComparisonSeries.h"
+#include "core/reports/CsvExport.h"
+#include "core/reports/RecordRow.h"
 #include "core/reports/TimelineReader.h"
 
 #include <QFile>
@@ -10,17 +14,24 @@
 
 namespace {
 
-// A judge who marked speech where `ticks` has a "1", each run of them one counted interval.
-JudgedTimeline judge(const QString &name, const QString &ticks)
+// Marks `channel` where `ticks` has a "1", each run of them one counted interval.
+void mark(JudgedTimeline &judged, Timeline::Channel channel, const QString &ticks)
 {
-    JudgedTimeline judged(name, qint32(ticks.size()));
     for (qint32 tick = 0; tick < ticks.size(); ++tick) {
         if (ticks[tick] != QLatin1Char('1'))
             continue;
-        judged.mark(Timeline::Channel::Speech, tick, tick + 1);
+        judged.mark(channel, tick, tick + 1);
         if (tick == 0 || ticks[tick - 1] != QLatin1Char('1'))
-            judged.channel(Timeline::Channel::Speech).countedStarts.push_back(tick);
+            judged.channel(channel).countedStarts.push_back(tick);
     }
+}
+
+// A judge who marked speech where `speech` has a "1", and cluttering where `cluttering` has.
+JudgedTimeline judge(const QString &name, const QString &speech, const QString &cluttering = {})
+{
+    JudgedTimeline judged(name, qint32(speech.size()));
+    mark(judged, Timeline::Channel::Speech, speech);
+    mark(judged, Timeline::Channel::Cluttering, cluttering);
     return judged;
 }
 
@@ -39,6 +50,9 @@ private slots:
     void figures();
     void refusals_data();
     void refusals();
+    void icc_data();
+    void icc();
+    void series();
 };
 
 void TestAgreement::figures_data()
@@ -73,8 +87,8 @@ void TestAgreement::figures_data()
         << QStringList{"n/a", "100.0", "n/a", "n/a", "n/a", "1.000", "0"};
     // The last window, of 2 ticks, counts: B alone marks it.
     QTest::newRow("a shorter last window")
-        << "100000000000" << "100000000001"
-        << QStringList{"50.0", "66.7", "50.0", "0.625", "0.400", "0.750", "1"};
+        << "100000000000"
+        << "100000000001" << QStringList{"50.0", "66.7", "50.0", "0.625", "0.400", "0.750", "1"};
 }
 
 void TestAgreement::figures()
@@ -124,6 +138,77 @@ void TestAgreement::refusals()
     QString told;
     QVERIFY(!timelinereader::read(file.fileName(), &told));
     QVERIFY2(told.contains(why), qPrintable(told));
+}
+
+void TestAgreement::icc_data()
+{
+    // each sample's percentage by judge A and by judge B
+    QTest::addColumn<QList<double>>("a");
+    QTest::addColumn<QList<double>>("b");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("identical") << QList<double>{10, 20} << QList<double>{10, 20} << "1.000";
+    // MSR 8, MSC 1.5, MSE 0: 8 / (8 + 2 x 1.5 / 3)
+    QTest::newRow("B one higher everywhere")
+        << QList<double>{1, 3, 5} << QList<double>{2, 4, 6} << "0.889";
+    // Shrout and Fleiss's first two judges: 24/191
+    QTest::newRow("two judges of six targets")
+        << QList<double>{9, 6, 8, 7, 10, 6} << QList<double>{2, 1, 4, 1, 5, 2} << "0.126";
+    // MSR 0, MSE 2, MSC 0: -2 / (2 - 4/3)
+    QTest::newRow("judges crossing")
+        << QList<double>{1, 3, 2} << QList<double>{3, 1, 2} << "-3.000";
+    QTest::newRow("one sample") << QList<double>{10} << QList<double>{20} << "n/a";
+    QTest::newRow("no sample varies") << QList<double>{5, 5} << QList<double>{5, 5} << "n/a";
+    // MSR = MSC = 0 with n = 2: the denominator is 0
+    QTest::newRow("two samples, crosswise")
+        << QList<double>{20, 5} << QList<double>{5, 20} << "n/a";
+}
+
+void TestAgreement::icc()
+{
+    QFETCH(QList<double>, a);
+    QFETCH(QList<double>, b);
+    QFETCH(QString, expected);
+    QList<std::pair<double, double>> ratings;
+    for (qsizetype sample = 0; sample < a.size(); ++sample)
+        ratings.append({a.at(sample), b.at(sample)});
+    QCOMPARE(text(ComparisonSeries::icc21(ratings), 3), expected);
+}
+
+// Four samples of 10 ticks, all spoken, kept in one table. Cluttered talking time, A / B: 50/40,
+// 20/30, 80/50, 10/0, so MSR 4000/3, MSC 200, MSE 400/3 and ICC(2,1) 1200/1500. Cluttering's
+// window agreement: 100, 100, 50, and 0 over the last sample's one window of 2 s.
+void TestAgreement::series()
+{
+    const QString spoken(10, QLatin1Char('1'));
+    const QList<std::tuple<QString, QString, int>> samples{{"1111100000", "1111000000", 5},
+                                                           {"1100000000", "1110000000", 5},
+                                                           {"1111111100", "1111100000", 5},
+                                                           {"1000000000", "0000000000", 10}};
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("comparisons.csv"));
+    QString why;
+    for (const auto &[a, b, window] : samples) {
+        const Agreement agreement(judge("a", spoken, a), judge("b", spoken, b), window);
+        QVERIFY(
+            CsvExport::write(RecordRow::comparison(agreement, QDateTime::currentDateTime()), path)
+                .written());
+        if (window == 5)
+            QCOMPARE(ComparisonSeries::read(path, &why)->windowsDiffer, false);
+    }
+    const std::optional<ComparisonSeries> series = ComparisonSeries::read(path, &why);
+    QVERIFY2(series, qPrintable(why));
+    QCOMPARE(series->comparisons, 4);
+    QCOMPARE(series->samples, 4);
+    QCOMPARE(text(series->icc, 3), QStringLiteral("0.800"));
+    QCOMPARE(text(series->speechWindowAgreement, 1), QStringLiteral("100.0"));
+    QCOMPARE(text(series->clutterWindowAgreement, 1), QStringLiteral("62.5"));
+    QVERIFY(series->windowsDiffer);
+
+    QFile sessions(folder.filePath(QStringLiteral("sessions.csv")));
+    QVERIFY(sessions.open(QIODevice::WriteOnly) && sessions.write("exported_at,sample_s\r\n") > 0);
+    sessions.close();
+    QVERIFY(!ComparisonSeries::read(sessions.fileName(), &why));
+    QVERIFY2(why.contains(QLatin1String("not a table of comparisons")), qPrintable(why));
 }
 
 QTEST_GUILESS_MAIN(TestAgreement)

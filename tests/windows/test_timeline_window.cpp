@@ -25,6 +25,7 @@
 #include "widgets/kit/DesignButton.h"
 
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -532,4 +533,22 @@ void TestTimelineWindow::twoSessionsExportedAreComparedAndPrinted()
              readback::row({{1, "   po / pe :"}, {42, "0.833 / 0.500"}, {58, "0.667 / 0.722"}}),
          })
         QVERIFY2(page.contains(expected), qPrintable(expected + "\n" + page.join('\n')));
+
+    // Kept twice in one table: the two samples agree window by window, and their percentages of
+    // talking time cluttered, A 33.3 and B 50.0 in both, vary between the judges only, so the
+    // ICC is 0.
+    const QString table = folder.filePath(QStringLiteral("comparisons.csv"));
+    for (int kept = 0; kept < 2; ++kept)
+        QVERIFY(!user.saveThrough(command(comparison, "MnuFilExport"), table).isEmpty());
+    const auto *report =
+        comparison->findChild<QPlainTextEdit *>(QStringLiteral("ComparisonReport"));
+    const auto shows = [&](const QString &row) {
+        return report->toPlainText().split('\n').contains(row);
+    };
+    QVERIFY2(QTest::qWaitFor([&] { return shows("Over the 2 comparisons in comparisons.csv :"); },
+                             generous),
+             qPrintable(report->toPlainText()));
+    QVERIFY(shows(readback::row(
+        {{1, "Mean window-by-window agreement (%) :"}, {42, "100.0"}, {58, "100.0"}})));
+    QVERIFY(shows("ICC(2,1) of % of the talking time cluttered : 0.000 over 2 samples"));
 }

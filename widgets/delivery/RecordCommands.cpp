@@ -1,5 +1,6 @@
 #include "widgets/delivery/RecordCommands.h"
 
+#include "core/reports/ComparisonSeries.h"
 #include "core/reports/CsvExport.h"
 #include "core/reports/RatingsReport.h"
 #include "core/reports/RecordRow.h"
@@ -157,11 +158,26 @@ void saveComparisonPdf(ReportDelivery &delivery, QWidget *parent, const ReportPa
         delivery.tellSaved(parent, ReportPdf::save(page, RecordKind::Comparison, path));
 }
 
-void exportComparison(ReportDelivery &delivery, QWidget *parent, const RecordRow &row)
+void exportComparison(ReportDelivery &delivery, QWidget *parent, const RecordRow &row,
+                      const std::function<void(const ComparisonSeries &)> &tableRead)
 {
     const QString path = askPath(parent, RecordKind::Comparison, SaveOutcome::Format::Csv);
-    if (!path.isEmpty())
-        delivery.keep(parent, [row, path] { return CsvExport::write(row, path); });
+    if (path.isEmpty())
+        return;
+    const auto series = std::make_shared<std::optional<ComparisonSeries>>();
+    delivery.keep(
+        parent,
+        [row, path, series] {
+            const SaveOutcome outcome = CsvExport::write(row, path);
+            QString why;
+            if (outcome.written())
+                *series = ComparisonSeries::read(path, &why);
+            return outcome;
+        },
+        [series, tableRead] {
+            if (*series)
+                tableRead(**series);
+        });
 }
 
 void saveRatingsPdf(ReportDelivery &delivery, QWidget *parent,

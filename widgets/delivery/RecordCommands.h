@@ -15,6 +15,7 @@
 
 class QWidget;
 class ReportDelivery;
+struct ComparisonSeries;
 
 // The menus' commands that keep a window's results in a file: File > Save as PDF writes the page
 // File > Print would print, File > Export data adds a row to a CSV table. Each asks for the file
@@ -45,8 +46,10 @@ void exportTimeline(ReportDelivery &delivery, QWidget *parent,
                     const std::function<Timeline()> &readTimeline,
                     const SessionRecording &recording);
 // A comparison's agreement report as PDF, and its figures as a row of a table of comparisons.
+// The table, once the row is in it, is read back for `tableRead`: the comparisons it holds.
 void saveComparisonPdf(ReportDelivery &delivery, QWidget *parent, const ReportPage &page);
-void exportComparison(ReportDelivery &delivery, QWidget *parent, const RecordRow &row);
+void exportComparison(ReportDelivery &delivery, QWidget *parent, const RecordRow &row,
+                      const std::function<void(const ComparisonSeries &)> &tableRead);
 void saveRatingsPdf(ReportDelivery &delivery, QWidget *parent,
                     const std::function<RatingFields()> &readRatings);
 void exportRatings(ReportDelivery &delivery, QWidget *parent,

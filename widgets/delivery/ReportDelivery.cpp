@@ -72,13 +72,18 @@ void ReportDelivery::tellSaved(QWidget *parent, const SaveOutcome &outcome)
 
 void ReportDelivery::say(QWidget *parent, const QString &message) { note(parent)->add(message); }
 
-void ReportDelivery::keep(QWidget *parent, const std::function<SaveOutcome()> &write)
+void ReportDelivery::keep(QWidget *parent, const std::function<SaveOutcome()> &write,
+                          const std::function<void()> &then)
 {
     const auto outcome = std::make_shared<SaveOutcome>();
     QThread *worker = QThread::create([write, outcome] { *outcome = write(); });
     worker->setObjectName(QStringLiteral("keep"));
     connect(worker, &QThread::finished, this,
-            [this, parent = QPointer<QWidget>(parent), outcome] { tellSaved(parent, *outcome); });
+            [this, parent = QPointer<QWidget>(parent), outcome, then] {
+                tellSaved(parent, *outcome);
+                if (then)
+                    then();
+            });
     startWorker(worker);
 }
 

@@ -50,8 +50,10 @@ public:
     void tellSaved(QWidget *parent, const SaveOutcome &outcome);
     // Tells `message` in the note, shown over `parent` if it has gone.
     void say(QWidget *parent, const QString &message);
-    // Runs `write` on a worker thread and tells its outcome as tellSaved() does, once it is known.
-    void keep(QWidget *parent, const std::function<SaveOutcome()> &write);
+    // Runs `write` on a worker thread and tells its outcome as tellSaved() does, once it is known,
+    // then runs `then` here.
+    void keep(QWidget *parent, const std::function<SaveOutcome()> &write,
+              const std::function<void()> &then = {});
 
 private:
     PrintingNote *note(QWidget *parent);

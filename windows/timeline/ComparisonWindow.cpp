@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -132,7 +133,23 @@ void ComparisonWindow::refresh()
         return;
     }
     m_agreement.emplace(m_a, *m_b, m_windowTicks);
-    m_report->setPlainText(reportlayout::asText(AgreementReport::build(*m_agreement)).join('\n'));
+    m_report->setPlainText(reportlayout::asText(report()).join('\n'));
+}
+
+ReportPage ComparisonWindow::report() const
+{
+    return AgreementReport::build(*m_agreement, m_series);
+}
+
+void ComparisonWindow::tableRead(const ComparisonSeries &series)
+{
+    m_series = series;
+    if (series.comparisons >= 2)
+        m_delivery.say(this, tr("%1 now holds %2 comparisons; the report gives their reliability.")
+                                 .arg(series.table)
+                                 .arg(series.comparisons));
+    if (m_agreement)
+        refresh();
 }
 
 void ComparisonWindow::MnuFilCompare_Click()
@@ -145,20 +162,24 @@ void ComparisonWindow::MnuFilCompare_Click()
 void ComparisonWindow::MnuFilPrint_Click()
 {
     if (m_agreement)
-        printcommands::printComparison(m_delivery, this, AgreementReport::build(*m_agreement));
+        printcommands::printComparison(m_delivery, this, report());
 }
 
 void ComparisonWindow::MnuFilSavePdf_Click()
 {
     if (m_agreement)
-        recordcommands::saveComparisonPdf(m_delivery, this, AgreementReport::build(*m_agreement));
+        recordcommands::saveComparisonPdf(m_delivery, this, report());
 }
 
 void ComparisonWindow::MnuFilExport_Click()
 {
     if (m_agreement)
         recordcommands::exportComparison(
-            m_delivery, this, RecordRow::comparison(*m_agreement, QDateTime::currentDateTime()));
+            m_delivery, this, RecordRow::comparison(*m_agreement, QDateTime::currentDateTime()),
+            [window = QPointer<ComparisonWindow>(this)](const ComparisonSeries &series) {
+                if (window)
+                    window->tableRead(series);
+            });
 }
 
 void ComparisonWindow::MnuFilClose_Click() { close(); }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/reports/Agreement.h"
+#include "core/reports/ComparisonSeries.h"
 #include "core/reports/JudgedTimeline.h"
+#include "core/reports/ReportPage.h"
 
 #include <QMainWindow>
 
@@ -17,7 +19,8 @@ class ReportDelivery;
 // judge B (a timeline compared with it), drawn one above the other with the stretches where they
 // disagree highlighted, and the agreement report beside them, as it prints. The windows' length
 // is chosen here (1 to 10 s in whole ticks). File > Compare... chooses judge B; Print, Save as
-// PDF... and Export data... keep the comparison as the session's commands keep a session.
+// PDF... and Export data... keep the comparison as the session's commands keep a session; once a
+// table of comparisons holds several, the report gives their reliability too.
 class ComparisonWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -43,10 +46,13 @@ private:
     void buildMenu();
     void buildControls();
     void refresh();
+    ReportPage report() const;
+    void tableRead(const ComparisonSeries &series);
 
     JudgedTimeline m_a;
     std::optional<JudgedTimeline> m_b;
     std::optional<Agreement> m_agreement;
+    std::optional<ComparisonSeries> m_series; // the table the comparisons were last exported to
     ReportDelivery &m_delivery;
     ComparisonLanes *m_lanes;
     QDoubleSpinBox *m_windowLength;
