@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -164,19 +165,26 @@ void exportComparison(ReportDelivery &delivery, QWidget *parent, const RecordRow
     const QString path = askPath(parent, RecordKind::Comparison, SaveOutcome::Format::Csv);
     if (path.isEmpty())
         return;
-    const auto series = std::make_shared<std::optional<ComparisonSeries>>();
+    struct ReadBack {
+        std::optional<ComparisonSeries> series;
+        QString why; // empty while the row was not added, so nothing was read
+    };
+    const auto back = std::make_shared<ReadBack>();
     delivery.keep(
         parent,
-        [row, path, series] {
+        [row, path, back] {
             const SaveOutcome outcome = CsvExport::write(row, path);
-            QString why;
             if (outcome.written())
-                *series = ComparisonSeries::read(path, &why);
+                back->series = ComparisonSeries::read(path, &back->why);
             return outcome;
         },
-        [series, tableRead] {
-            if (*series)
-                tableRead(**series);
+        [&delivery, parent = QPointer<QWidget>(parent), path, back, tableRead] {
+            if (back->series)
+                tableRead(*back->series);
+            else if (!back->why.isEmpty() && parent)
+                delivery.say(parent, QObject::tr("The row is in %1, but the table could not be "
+                                                 "read back for its reliability: %2.")
+                                         .arg(QFileInfo(path).fileName(), back->why));
         });
 }
 
