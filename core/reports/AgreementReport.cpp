@@ -58,10 +58,11 @@ void addPercentages(ReportPage &page, const QString &label, const Agreement::Per
 
 void addSeries(ReportPage &page, const ComparisonSeries &series)
 {
-    page.addLine({{AgreementReport::labelColumn, ReportPage::rule('_', 72)}});
-    page.addLine({{AgreementReport::labelColumn, QStringLiteral("Over the %1 comparisons in %2 :")
-                                                     .arg(series.comparisons)
-                                                     .arg(series.table)}});
+    page.addLine({{AgreementReport::labelColumn, ReportPage::rule('_', AgreementReport::width)}});
+    page.addWrapped(
+        AgreementReport::labelColumn,
+        QStringLiteral("Over the %1 comparisons in %2 :").arg(series.comparisons).arg(series.table),
+        AgreementReport::width, 3);
     page.addLine(both(QStringLiteral("Mean window-by-window agreement (%) :"),
                       na(Agreement::percent(series.speechWindowAgreement)),
                       na(Agreement::percent(series.clutterWindowAgreement))));
@@ -89,25 +90,26 @@ ReportPage AgreementReport::build(const Agreement &agreement,
 {
     ReportPage page(QStringLiteral("Tallymere agreement between judges"));
     page.addEmptyLines(2);
-    page.addLine({{labelColumn, ReportPage::rule('=', 72)}});
+    page.addLine({{labelColumn, ReportPage::rule('=', width)}});
     page.addLine({{labelColumn, QStringLiteral("AGREEMENT between two timelines of one sample")}});
-    page.addLine({{labelColumn, ReportPage::rule('=', 72)}});
-    page.addLine({{labelColumn, QStringLiteral("Judge A : ") + agreement.nameA()}});
-    page.addLine({{labelColumn, QStringLiteral("Judge B : ") + agreement.nameB()}});
+    page.addLine({{labelColumn, ReportPage::rule('=', width)}});
+    page.addWrapped(labelColumn, QStringLiteral("Judge A : ") + agreement.nameA(), width, 10);
+    page.addWrapped(labelColumn, QStringLiteral("Judge B : ") + agreement.nameB(), width, 10);
     const SessionRecording &recording = agreement.recording();
-    page.addLine({{labelColumn, QStringLiteral("Recording : ") +
-                                    (recording.isEmpty()
-                                         ? QStringLiteral("none named")
-                                         : recording.name + QStringLiteral(" (") +
-                                               recording.secondsText() + QStringLiteral(" s)"))}});
+    page.addWrapped(labelColumn,
+                    QStringLiteral("Recording : ") +
+                        (recording.isEmpty() ? QStringLiteral("none named")
+                                             : recording.name + QStringLiteral(" (") +
+                                                   recording.secondsText() + QStringLiteral(" s)")),
+                    width, 12);
     page.addLine(
         {{labelColumn,
           QStringLiteral("Common span : ") + TimelineFiles::seconds(agreement.spanTicks()) +
               QStringLiteral(" s.   Windows of ") +
               TimelineFiles::seconds(agreement.windowTicks()) + QStringLiteral(" s.")}});
     for (const QString &note : agreement.notes())
-        page.addLine({{labelColumn, note}});
-    page.addLine({{labelColumn, ReportPage::rule('_', 72)}});
+        page.addWrapped(labelColumn, note, width, 3);
+    page.addLine({{labelColumn, ReportPage::rule('_', AgreementReport::width)}});
     page.addLine(both(QStringLiteral("Figure :"), QStringLiteral("Speech :"),
                       QStringLiteral("Cluttering :")));
     const Figures &s = agreement.speech();
@@ -136,7 +138,7 @@ ReportPage AgreementReport::build(const Agreement &agreement,
                       na(Agreement::percent(c.occurrenceAgreement))));
     addKappa(page, QStringLiteral("tick (0.2 s)"), s.byTick, c.byTick);
     addKappa(page, QStringLiteral("1 s unit"), s.bySecond, c.bySecond);
-    page.addLine({{labelColumn, ReportPage::rule('_', 72)}});
+    page.addLine({{labelColumn, ReportPage::rule('_', AgreementReport::width)}});
     page.addLine(
         both(QStringLiteral("Percentage :"), QStringLiteral("A / B :"), QStringLiteral("B - A :")));
     addPercentages(page, QStringLiteral("% of the sample spoken :"), agreement.spoken());
@@ -144,7 +146,7 @@ ReportPage AgreementReport::build(const Agreement &agreement,
                    agreement.clutteredSample());
     addPercentages(page, QStringLiteral("% of the talking time cluttered :"),
                    agreement.clutteredTalk());
-    page.addLine({{labelColumn, ReportPage::rule('_', 72)}});
+    page.addLine({{labelColumn, ReportPage::rule('_', AgreementReport::width)}});
     for (const char *definition : {
              "Each timeline is read as ticks of 0.2 s, marked where an interval",
              "covers them. Total-time agreement: shorter total / longer total x 100.",

@@ -12,6 +12,7 @@ public:
     static constexpr int labelColumn = 1;
     static constexpr int speechColumn = 42;
     static constexpr int clutterColumn = 58;
+    static constexpr int width = 72; // columns: a line never runs past it
 
     static ReportPage build(const Agreement &agreement,
                             const std::optional<ComparisonSeries> &series = std::nullopt);

@@ -25,6 +25,10 @@ public:
 
     void addEmptyLines(int count);
     void addLine(ReportLine items);
+    // `text` at `column` as lines of at most `width` characters, broken at the last blank that
+    // fits (a word longer than a line where the line ends), each line after the first indented
+    // by `indent` blanks: a file's name, which can be of any length, never runs off the page.
+    void addWrapped(int column, QString text, int width, int indent);
 
     const QString &title() const { return m_title; }
     const QList<ReportLine> &lines() const { return m_lines; }

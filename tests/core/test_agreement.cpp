@@ -3,9 +3,11 @@
 // cannot be read or compared refused, saying why; and a table of comparisons read back for the
 // reliability across its samples.
 #include "core/reports/Agreement.h"
+#include "core/reports/AgreementReport.h"
 #include "core/reports/ComparisonSeries.h"
 #include "core/reports/CsvExport.h"
 #include "core/reports/RecordRow.h"
+#include "core/reports/ReportLayout.h"
 #include "core/reports/TimelineReader.h"
 
 #include <QFile>
@@ -53,6 +55,7 @@ private slots:
     void icc_data();
     void icc();
     void series();
+    void reportFitsThePage();
 };
 
 void TestAgreement::figures_data()
@@ -209,6 +212,22 @@ void TestAgreement::series()
     sessions.close();
     QVERIFY(!ComparisonSeries::read(sessions.fileName(), &why));
     QVERIFY2(why.contains(QLatin1String("not a table of comparisons")), qPrintable(why));
+}
+
+// Names of any length, in the judges' lines and the note on the lengths, are broken onto lines
+// of the page's 72 columns and lose no character.
+void TestAgreement::reportFitsThePage()
+{
+    const QString a = QStringLiteral("pass 1 of participant 17 reading by the clinic's judge.csv");
+    const QString b = QString(100, QLatin1Char('b'));
+    const QStringList rows = reportlayout::asText(
+        AgreementReport::build(Agreement(judge(a, "1111100000"), judge(b, "111110000011111"), 5)));
+    for (const QString &row : rows)
+        QVERIFY2(row.size() <= 72, qPrintable(row));
+    const QString page = rows.join(QString()).remove(QLatin1Char(' '));
+    for (QString whole : {"Judge A : " + a, "Judge B : " + b,
+                          QStringLiteral("lengths differ (%1: 2 s, %2: 3 s)").arg(a, b)})
+        QVERIFY2(page.contains(whole.remove(QLatin1Char(' '))), qPrintable(rows.join('\n')));
 }
 
 QTEST_GUILESS_MAIN(TestAgreement)
