@@ -56,6 +56,13 @@ void addPercentages(ReportPage &page, const QString &label, const Agreement::Per
          {AgreementReport::clutterColumn, na(Agreement::percent(p.difference))}});
 }
 
+// A label and a name of any length after it, continued under the name where it is long.
+void addNamed(ReportPage &page, const QString &label, const QString &name)
+{
+    page.addWrapped(AgreementReport::labelColumn, label + name, AgreementReport::width,
+                    int(label.size()));
+}
+
 void addSeries(ReportPage &page, const ComparisonSeries &series)
 {
     page.addLine({{AgreementReport::labelColumn, ReportPage::rule('_', AgreementReport::width)}});
@@ -93,15 +100,13 @@ ReportPage AgreementReport::build(const Agreement &agreement,
     page.addLine({{labelColumn, ReportPage::rule('=', width)}});
     page.addLine({{labelColumn, QStringLiteral("AGREEMENT between two timelines of one sample")}});
     page.addLine({{labelColumn, ReportPage::rule('=', width)}});
-    page.addWrapped(labelColumn, QStringLiteral("Judge A : ") + agreement.nameA(), width, 10);
-    page.addWrapped(labelColumn, QStringLiteral("Judge B : ") + agreement.nameB(), width, 10);
+    addNamed(page, QStringLiteral("Judge A : "), agreement.nameA());
+    addNamed(page, QStringLiteral("Judge B : "), agreement.nameB());
     const SessionRecording &recording = agreement.recording();
-    page.addWrapped(labelColumn,
-                    QStringLiteral("Recording : ") +
-                        (recording.isEmpty() ? QStringLiteral("none named")
-                                             : recording.name + QStringLiteral(" (") +
-                                                   recording.secondsText() + QStringLiteral(" s)")),
-                    width, 12);
+    addNamed(page, QStringLiteral("Recording : "),
+             recording.isEmpty() ? QStringLiteral("none named")
+                                 : recording.name + QStringLiteral(" (") + recording.secondsText() +
+                                       QStringLiteral(" s)"));
     page.addLine(
         {{labelColumn,
           QStringLiteral("Common span : ") + TimelineFiles::seconds(agreement.spanTicks()) +
@@ -109,7 +114,7 @@ ReportPage AgreementReport::build(const Agreement &agreement,
               TimelineFiles::seconds(agreement.windowTicks()) + QStringLiteral(" s.")}});
     for (const QString &note : agreement.notes())
         page.addWrapped(labelColumn, note, width, 3);
-    page.addLine({{labelColumn, ReportPage::rule('_', AgreementReport::width)}});
+    page.addLine({{labelColumn, ReportPage::rule('_', width)}});
     page.addLine(both(QStringLiteral("Figure :"), QStringLiteral("Speech :"),
                       QStringLiteral("Cluttering :")));
     const Figures &s = agreement.speech();
@@ -138,7 +143,7 @@ ReportPage AgreementReport::build(const Agreement &agreement,
                       na(Agreement::percent(c.occurrenceAgreement))));
     addKappa(page, QStringLiteral("tick (0.2 s)"), s.byTick, c.byTick);
     addKappa(page, QStringLiteral("1 s unit"), s.bySecond, c.bySecond);
-    page.addLine({{labelColumn, ReportPage::rule('_', AgreementReport::width)}});
+    page.addLine({{labelColumn, ReportPage::rule('_', width)}});
     page.addLine(
         both(QStringLiteral("Percentage :"), QStringLiteral("A / B :"), QStringLiteral("B - A :")));
     addPercentages(page, QStringLiteral("% of the sample spoken :"), agreement.spoken());
@@ -146,7 +151,7 @@ ReportPage AgreementReport::build(const Agreement &agreement,
                    agreement.clutteredSample());
     addPercentages(page, QStringLiteral("% of the talking time cluttered :"),
                    agreement.clutteredTalk());
-    page.addLine({{labelColumn, ReportPage::rule('_', AgreementReport::width)}});
+    page.addLine({{labelColumn, ReportPage::rule('_', width)}});
     for (const char *definition : {
              "Each timeline is read as ticks of 0.2 s, marked where an interval",
              "covers them. Total-time agreement: shorter total / longer total x 100.",
