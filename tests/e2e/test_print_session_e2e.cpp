@@ -762,6 +762,9 @@ void TestPrintSessionE2E::keepsTheRecordThroughTheFileDialog()
     window.findChild<QAction *>("MnuFilPrint")->trigger();
     const QString job = m_cups->waitForJobFiles(before + 1, 30000);
     QVERIFY2(!job.isEmpty(), qPrintable(m_cups->log()));
+    // The job can reach the queue before the printer's name reaches the window, whose "Sending"
+    // message is then made anew: the print is told out before the next message is awaited.
+    QVERIFY(QTest::qWaitFor([&] { return !m_delivery->busy(); }, 30000));
     const QString pdf = folder.filePath("session.pdf");
     QCOMPARE(choose("MnuFilSavePdf", pdf), "The session was saved as: " + pdf);
     const QStringList page = readBack(pdf);
